@@ -1,0 +1,172 @@
+#include "common/encoding.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <algorithm>
+#include <cstring>
+
+namespace vx {
+namespace {
+
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (ok()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts all of `in`; on an unconvertible or invalid unit writes
+    // `replacement` and skips `unit` input bytes.
+    using UnitFn = size_t (*)(const char*, size_t);
+    std::string Run(std::string_view in, std::string_view replacement, UnitFn unit) {
+        std::string out;
+        if (!ok()) return std::string(in);
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        out.resize(in.size() * 2 + 16);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        size_t used = 0;
+        while (srcLeft > 0) {
+            char* dst = out.data() + used;
+            size_t dstLeft = out.size() - used;
+            size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            used = out.size() - dstLeft;
+            if (r != static_cast<size_t>(-1)) break;
+            if (errno == E2BIG) {
+                out.resize(out.size() * 2);
+            } else {  // EILSEQ or EINVAL (truncated sequence at the end)
+                if (out.size() - used < replacement.size()) out.resize(out.size() * 2 + replacement.size());
+                std::memcpy(out.data() + used, replacement.data(), replacement.size());
+                used += replacement.size();
+                size_t skip = std::min(unit(src, srcLeft), srcLeft);
+                src += skip;
+                srcLeft -= skip;
+                iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+            }
+        }
+        out.resize(used);
+        return out;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+// Length of the UTF-8 character at the front of `s` (1 for a stray byte), so a
+// character with no CP932 form is replaced as a whole.
+size_t Utf8Unit(const char* s, size_t left) {
+    unsigned char c = static_cast<unsigned char>(*s);
+    size_t len = (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
+    for (size_t k = 1; k < len; ++k)
+        if (k >= left || (static_cast<unsigned char>(s[k]) >> 6) != 2) return k;
+    return len;
+}
+
+size_t FixedUnit1(const char*, size_t) { return 1; }
+size_t FixedUnit2(const char*, size_t) { return 2; }
+
+}  // namespace
+
+std::string Utf8ToCp932(std::string_view utf8) {
+    if (!HasNonAscii(utf8)) return std::string(utf8);
+    thread_local Converter c("CP932", "UTF-8");
+    return c.Run(utf8, "?", Utf8Unit);
+}
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+    if (!HasNonAscii(cp932)) return std::string(cp932);
+    thread_local Converter c("UTF-8", "CP932");
+    return c.Run(cp932, "\xEF\xBF\xBD", FixedUnit1);
+}
+
+std::string Utf16ToCp932(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 2) bytes.remove_suffix(1);
+    if (bigEndian) {
+        thread_local Converter c("CP932", "UTF-16BE");
+        return c.Run(bytes, "?", FixedUnit2);
+    }
+    thread_local Converter c("CP932", "UTF-16LE");
+    return c.Run(bytes, "?", FixedUnit2);
+}
+
+bool HasNonAscii(std::string_view s) {
+    for (unsigned char ch : s)
+        if (ch >= 0x80) return true;
+    return false;
+}
+
+bool IsValidUtf8(std::string_view s) {
+    size_t i = 0, n = s.size();
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    while (i < n) {
+        unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t len;
+        unsigned cp;
+        if ((c >> 5) == 6) {
+            len = 2;
+            cp = c & 0x1F;
+        } else if ((c >> 4) == 14) {
+            len = 3;
+            cp = c & 0x0F;
+        } else if ((c >> 3) == 30) {
+            len = 4;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + len > n) return false;
+        for (size_t k = 1; k < len; ++k) {
+            if ((p[i + k] >> 6) != 2) return false;
+            cp = (cp << 6) | (p[i + k] & 0x3F);
+        }
+        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
+            (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+TextEncoding DetectEncoding(std::string_view b) {
+    if (b.size() >= 3 && b.substr(0, 3) == "\xEF\xBB\xBF") return TextEncoding::Utf8Bom;
+    if (b.size() >= 2 && b.substr(0, 2) == "\xFF\xFE") return TextEncoding::Utf16LE;
+    if (b.size() >= 2 && b.substr(0, 2) == "\xFE\xFF") return TextEncoding::Utf16BE;
+    if (HasNonAscii(b) && IsValidUtf8(b)) return TextEncoding::Utf8;
+    return TextEncoding::Cp932;
+}
+
+std::string DecodeToCp932(std::string_view bytes) {
+    std::string s(bytes);
+    DecodeToCp932InPlace(s);
+    return s;
+}
+
+void DecodeToCp932InPlace(std::string& bytes) {
+    switch (DetectEncoding(bytes)) {
+        case TextEncoding::Cp932:
+            return;
+        case TextEncoding::Utf8Bom:
+            bytes = Utf8ToCp932(std::string_view(bytes).substr(3));
+            return;
+        case TextEncoding::Utf8:
+            bytes = Utf8ToCp932(bytes);
+            return;
+        case TextEncoding::Utf16LE:
+            bytes = Utf16ToCp932(std::string_view(bytes).substr(2), false);
+            return;
+        case TextEncoding::Utf16BE:
+            bytes = Utf16ToCp932(std::string_view(bytes).substr(2), true);
+            return;
+    }
+}
+
+}  // namespace vx

@@ -1,0 +1,92 @@
+#include "common/text_table.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+#include "common/encoding.h"
+
+namespace vx {
+namespace {
+
+struct Entry {
+    int id;
+    std::string_view text;
+};
+
+// clang-format off
+constexpr std::array kTexts{
+    Entry{2, "溶接波形表示"},             Entry{1002, "Welding wave form indication. "},
+    Entry{3, "波形表示設定"},             Entry{1003, "Setting of wave form indication. "},
+    Entry{4, "フォルダの参照"},           Entry{1004, "Browse Folders"},
+    Entry{13, "簡易データログのあるフォルダを選択して下さい。"},
+    Entry{1013, "Please choose the folder of the simple data log."},
+    Entry{15, "開く"},                    Entry{1015, "Open"},
+    Entry{17, "終了"},                    Entry{1017, "Exit"},
+    Entry{19, "表示設定"},                Entry{1019, "Display Setting"},
+    Entry{22, "キャンセル"},              Entry{1022, "Cancel"},
+    Entry{23, "OK"},                      Entry{1023, "OK"},
+    Entry{24, "メニュー"},                Entry{1024, "menu"},
+    Entry{850, "電流指令値"},             Entry{1850, "CurrentSet"},
+    Entry{851, "電流実測値"},             Entry{1851, "CurrentActual"},
+    Entry{852, "電圧指令値"},             Entry{1852, "VoltageSet"},
+    Entry{853, "電圧実測値"},             Entry{1853, "VoltageActual"},
+    Entry{854, "送給指令値"},             Entry{1854, "FeedingSet"},
+    Entry{855, "送給実測値"},             Entry{1855, "FeedingActual"},
+    Entry{856, "CurrentSet"},             Entry{1856, "電流指令値"},
+    Entry{857, "CurrentActual"},          Entry{1857, "電流実測値"},
+    Entry{858, "VoltageSet"},             Entry{1858, "電圧指令値"},
+    Entry{859, "VoltageActual"},          Entry{1859, "電圧実測値"},
+    Entry{860, "FeedingSet"},             Entry{1860, "送給指令値"},
+    Entry{861, "FeedingActual"},          Entry{1861, "送給実測値"},
+    Entry{865, "A"},                      Entry{1865, "A"},
+    Entry{866, "V"},                      Entry{1866, "V"},
+    Entry{867, "m/min"},                  Entry{1867, "m/min"},
+    Entry{870, "スケール設定"},           Entry{1870, "Settlement of the scale"},
+    Entry{871, "履歴の重ね設定"},         Entry{1871, "Setup of a pile up"},
+    Entry{880, "最小"},                   Entry{1880, "Minimum"},
+    Entry{881, "最大"},                   Entry{1881, "Maximum"},
+    Entry{882, "時間"},                   Entry{1882, "time"},
+    Entry{883, "電流"},                   Entry{1883, "current"},
+    Entry{884, "電圧"},                   Entry{1884, "voltage"},
+    Entry{885, "送給速度"},               Entry{1885, "Wire feed speed"},
+    Entry{886, "初期値"},                 Entry{1886, "initial values"},
+    Entry{891, "範囲選択"},               Entry{1891, "Range choice"},
+    Entry{892, "～"},                     Entry{1892, "-"},
+    Entry{893, "個別選択"},               Entry{1893, "Independent choice"},
+    Entry{895, "溶接履歴を重ねて表示する"}, Entry{1895, "The wave form data is piled up."},
+    Entry{955, "グラフ表示に失敗しました。"}, Entry{1955, "Failed indicate the graph. "},
+    Entry{957, "スケール最大値には、最小値より大きな数値を\r\n入力して下さい。"},
+    Entry{1957, "Input bigger value than minimum value to the \r\nscale maximum value."},
+    Entry{964, "簡易データログファイルを開けませんでした。"},
+    Entry{1964, "The simpledata log file could not open."},
+    Entry{965, "フォルダ内に簡易データログファイルがありません。"},
+    Entry{1965, "The simpledata log file does not exist in the folder."},
+};
+// clang-format on
+
+const Entry* Find(int id) {
+    auto it = std::find_if(kTexts.begin(), kTexts.end(), [id](const Entry& e) { return e.id == id; });
+    return it == kTexts.end() ? nullptr : &*it;
+}
+
+}  // namespace
+
+const std::string& LoadStr(int id) {
+    // Converted once; the table is small and lookups are frequent in header recognition.
+    static const std::map<int, std::string> cp932 = [] {
+        std::map<int, std::string> m;
+        for (const Entry& e : kTexts) m.emplace(e.id, Utf8ToCp932(e.text));
+        return m;
+    }();
+    static const std::string empty;
+    auto it = cp932.find(id);
+    return it == cp932.end() ? empty : it->second;
+}
+
+std::string_view LoadStrUtf8(int id) {
+    const Entry* e = Find(id);
+    return e ? e->text : std::string_view{};
+}
+
+}  // namespace vx
