@@ -1,0 +1,55 @@
+#include "display/readout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "display/fixed_text.h"
+
+namespace vx {
+
+ptrdiff_t LastVisibleIndex(const double* t, size_t n, double axisMin, double axisMax) {
+    if (t == nullptr || n == 0) return -1;
+    const double* end = std::upper_bound(t, t + n, axisMax);
+    if (end == t) return -1;
+    const ptrdiff_t last = (end - t) - 1;
+    return t[last] >= axisMin ? last : -1;
+}
+
+ptrdiff_t SampleIndexAt(const double* t, size_t n, double x, ptrdiff_t lastVisible) {
+    if (t == nullptr || lastVisible < 0 || static_cast<size_t>(lastVisible) >= n) return -1;
+    if (!(x >= t[0]) || x > t[lastVisible]) return -1;  // also refuses NaN
+    const double* after = std::upper_bound(t, t + lastVisible + 1, x);
+    return (after - t) - 1;
+}
+
+std::string FormatReadoutValue(double v) { return FormatFixed(v, 2, 7); }
+
+std::string FormatReadout(int64_t t, const std::array<std::optional<double>, 3>& values) {
+    std::string text = std::to_string(t) + "ms";
+    for (const std::optional<double>& v : values) {
+        text += "\r\n";
+        if (v) text += FormatReadoutValue(*v);
+    }
+    return text;
+}
+
+std::string ReadoutHint(double axisMin, double axisMax, double x,
+                        const std::array<ReadoutTrace, 3>& traces, const Trace3Mapping& map3) {
+    const double t = std::trunc(x);
+    if (!(t >= std::trunc(axisMin) && t <= std::trunc(axisMax))) return {};  // NaN too
+    if (std::fabs(t) >= 9.0e18) return {};  // no integer to show it as
+
+    std::array<std::optional<double>, 3> values;
+    for (size_t k = 0; k < 3; ++k) {
+        const ReadoutTrace& tr = traces[k];
+        if (!tr.active || tr.ys == nullptr) continue;
+        const ptrdiff_t last = LastVisibleIndex(tr.times, tr.count, axisMin, axisMax);
+        const ptrdiff_t i = SampleIndexAt(tr.times, tr.count, x, last);
+        if (i < 0) continue;
+        const double y = tr.ys[i];
+        values[k] = k == 2 ? map3.Inverse(y) : y;
+    }
+    return FormatReadout(static_cast<int64_t>(t), values);
+}
+
+}  // namespace vx
