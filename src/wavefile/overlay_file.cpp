@@ -1,0 +1,91 @@
+#include "wavefile/overlay_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <span>
+#include <system_error>
+
+#include "wavefile/folder_scan.h"
+
+namespace vx {
+namespace {
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+// Rewrites a decimal-comma line in place; returns the line's delimiter.
+char PrepareOverlayLine(std::span<char> bytes) {
+    if (std::find(bytes.begin(), bytes.end(), ';') == bytes.end()) return ',';
+    std::replace(bytes.begin(), bytes.end(), ',', '.');
+    return ';';
+}
+
+}  // namespace
+
+std::string OverlayFileName(int32_t n) {
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%.6d.csv", n);
+    return buf;
+}
+
+std::optional<std::string> ResolveOverlayPath(const std::string& folder, int32_t n) {
+    namespace fs = std::filesystem;
+    try {
+        const std::string name = OverlayFileName(n);
+        std::string exact = JoinPath(folder, name);
+        std::error_code ec;
+        if (fs::is_regular_file(fs::path(exact), ec)) return exact;
+
+        // Names that differ only in case: take the first by bytes, so the
+        // choice does not depend on the listing order.
+        std::optional<std::string> found;
+        fs::directory_iterator it(fs::path(folder), ec);
+        if (ec) return std::nullopt;
+        while (it != fs::directory_iterator()) {
+            std::string entry = it->path().filename().native();
+            std::error_code sec;
+            if (EqualsIgnoringCase(entry, name) && (!found || entry < *found) &&
+                it->is_regular_file(sec))
+                found = entry;
+            it.increment(ec);
+            if (ec) break;
+        }
+        if (found) return JoinPath(folder, *found);
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
+}
+
+Sample ConvertOverlayLine(std::string& line) {
+    char delimiter = PrepareOverlayLine(std::span<char>(line.data(), line.size()));
+    return ConvertDataLine(line, delimiter);
+}
+
+bool ReadOverlayFile(const std::string& path, LineList& lines, WaveColumns& out) {
+    out.clear();
+    if (!ReadWaveLines(path, lines)) return false;
+    if (lines.size() < 2) return true;
+    const size_t n = lines.size() - 1;
+    out.t.resize(n);
+    out.y1.resize(n);
+    out.y2.resize(n);
+    out.y3.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        char delimiter = PrepareOverlayLine(lines.MutableLine(i + 1));
+        Sample s = ConvertDataLine(lines[i + 1], delimiter);
+        out.t[i] = s.t;
+        out.y1[i] = s.y[0];
+        out.y2[i] = s.y[1];
+        out.y3[i] = s.y[2];
+    }
+    return true;
+}
+
+}  // namespace vx

@@ -1,0 +1,275 @@
+#include "wavefile/wave_csv.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <exception>
+
+#include "common/encoding.h"
+#include "common/number_text.h"
+
+namespace vx {
+namespace {
+
+// Owns a descriptor for the length of one read.
+class FileHandle {
+public:
+    explicit FileHandle(int fd) : fd_(fd) {}
+    ~FileHandle() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Opens a regular file (a symlink to one counts) for reading. Anything else is
+// refused before it is opened; O_NONBLOCK keeps a FIFO swapped in meanwhile from
+// blocking the open, and fstat then refuses it.
+int OpenRegularFile(const std::string& path, off_t* size) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    *size = st.st_size;
+    return fd;
+}
+
+// Appends up to `want` bytes read from fd to `buf`. Returns the number read,
+// 0 at the end of the file, -1 on a read error.
+ssize_t ReadMore(int fd, std::string& buf, size_t want) {
+    size_t old = buf.size();
+    buf.resize(old + want);
+    ssize_t r;
+    do {
+        r = ::read(fd, buf.data() + old, want);
+    } while (r < 0 && errno == EINTR);
+    buf.resize(old + (r > 0 ? static_cast<size_t>(r) : 0));
+    return r;
+}
+
+// Reads the rest of the file into `buf`; false on a read error.
+bool ReadToEnd(int fd, std::string& buf, size_t expected) {
+    // The size is only a hint: the file may grow or shrink while it is read.
+    size_t chunk = std::max<size_t>(expected + 1, 4096);
+    for (;;) {
+        ssize_t r = ReadMore(fd, buf, chunk);
+        if (r < 0) return false;
+        if (r == 0) return true;
+        chunk = std::max<size_t>(static_cast<size_t>(r), 65536);
+    }
+}
+
+bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
+
+}  // namespace
+
+void LineList::Assign(std::string text) {
+    text_ = std::move(text);
+    spans_.clear();
+    const char* b = text_.data();
+    const size_t n = text_.size();
+    spans_.reserve(static_cast<size_t>(std::count(b, b + n, '\n')) + 1);
+    // Next LF and next CR, each searched again only once passed.
+    const char* lf = static_cast<const char*>(std::memchr(b, '\n', n));
+    const char* cr = static_cast<const char*>(std::memchr(b, '\r', n));
+    size_t pos = 0;
+    while (pos < n) {
+        if (lf && lf < b + pos) lf = static_cast<const char*>(std::memchr(b + pos, '\n', n - pos));
+        if (cr && cr < b + pos) cr = static_cast<const char*>(std::memchr(b + pos, '\r', n - pos));
+        const char* brk = !lf ? cr : !cr ? lf : std::min(lf, cr);
+        if (!brk) {
+            spans_.push_back({pos, n});
+            break;
+        }
+        size_t end = static_cast<size_t>(brk - b);
+        spans_.push_back({pos, end});
+        pos = end + 1;
+        if (*brk == '\r' && pos < n && b[pos] == '\n') ++pos;
+    }
+}
+
+void LineList::SetLine(size_t i, std::string_view line) {
+    if (!text_.empty() && line.data() >= text_.data() && line.data() < text_.data() + text_.size()) {
+        std::string copy(line);  // appending below may move the buffer it points into
+        SetLine(i, copy);
+        return;
+    }
+    size_t begin = text_.size();
+    text_.append(line);
+    spans_[i] = {begin, text_.size()};
+}
+
+void LineList::clear() {
+    text_.clear();
+    spans_.clear();
+}
+
+bool ReadWaveLines(const std::string& path, LineList& out) {
+    try {
+        off_t size = 0;
+        int fd = OpenRegularFile(path, &size);
+        if (fd < 0) return false;
+        FileHandle file(fd);
+        std::string bytes;
+        bytes.reserve(static_cast<size_t>(size) + 1);
+        if (!ReadToEnd(fd, bytes, static_cast<size_t>(size))) return false;
+        DecodeToCp932InPlace(bytes);
+        out.Assign(std::move(bytes));
+        return !out.empty();
+    } catch (const std::exception&) {  // out of memory on a giant file
+        return false;
+    }
+}
+
+bool ReadFirstLine(const std::string& path, std::string& line) {
+    try {
+        off_t size = 0;
+        int fd = OpenRegularFile(path, &size);
+        if (fd < 0) return false;
+        FileHandle file(fd);
+
+        std::string buf;
+        bool eof = false;
+        auto more = [&](size_t want) {
+            ssize_t r = ReadMore(fd, buf, want);
+            if (r <= 0) eof = true;
+            return r >= 0;
+        };
+        // Enough for a byte-order mark and, nearly always, the whole header.
+        while (!eof && buf.size() < 4096)
+            if (!more(4096 - buf.size())) return false;
+
+        TextEncoding enc = DetectEncoding(std::string_view(buf).substr(0, 3));
+        bool utf16 = enc == TextEncoding::Utf16LE || enc == TextEncoding::Utf16BE;
+        size_t start = enc == TextEncoding::Utf8Bom ? 3 : utf16 ? 2 : 0;
+        size_t scan = start;
+        size_t brk = std::string::npos;
+        for (;;) {
+            if (utf16) {
+                // Whole code units only: a byte 0x0A may be half of another character.
+                int lo = enc == TextEncoding::Utf16LE ? 0 : 1;
+                for (; scan + 1 < buf.size(); scan += 2) {
+                    if (buf[scan + 1 - lo] == 0 && IsLineBreak(buf[scan + lo])) {
+                        brk = scan;
+                        break;
+                    }
+                }
+            } else {
+                for (; scan < buf.size(); ++scan) {
+                    if (IsLineBreak(buf[scan])) {
+                        brk = scan;
+                        break;
+                    }
+                }
+            }
+            if (brk != std::string::npos || eof) break;
+            if (!more(std::max<size_t>(buf.size(), 4096))) return false;
+        }
+        if (brk == std::string::npos) brk = buf.size();
+        std::string_view raw = std::string_view(buf).substr(start, brk - start);
+
+        switch (enc) {
+            case TextEncoding::Utf8Bom:
+                line = Utf8ToCp932(raw);
+                break;
+            case TextEncoding::Utf16LE:
+            case TextEncoding::Utf16BE:
+                line = Utf16ToCp932(raw, enc == TextEncoding::Utf16BE);
+                break;
+            default:
+                // Without a mark, UTF-8 is decided over the whole file; only a
+                // header that is itself valid non-ASCII UTF-8 needs the rest.
+                if (HasNonAscii(raw) && IsValidUtf8(raw)) {
+                    if (!eof && !ReadToEnd(fd, buf, static_cast<size_t>(size))) return false;
+                    raw = std::string_view(buf).substr(0, brk);
+                    if (IsValidUtf8(buf)) {
+                        line = Utf8ToCp932(raw);
+                        break;
+                    }
+                }
+                line.assign(raw);
+                break;
+        }
+        // A line break, or any text before the end, makes a first line.
+        return brk < buf.size() || !line.empty();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+WaveVariant DetectVariant(std::string_view headerLine) {
+    WaveVariant v;
+    if (headerLine.find(';') != std::string_view::npos) {
+        v.delimiter = ';';
+        v.decimalComma = true;
+    }
+    return v;
+}
+
+int SplitFourFields(std::string_view line, char delimiter, std::string_view fields[4]) {
+    for (int i = 0; i < 4; ++i) fields[i] = {};
+    if (line.empty()) return 0;
+    int count = 0;
+    while (count < 4) {
+        size_t pos = line.find(delimiter);
+        if (pos == std::string_view::npos) break;
+        fields[count++] = line.substr(0, pos);
+        line.remove_prefix(pos + 1);
+    }
+    if (count < 4) fields[count++] = line;
+    return count;
+}
+
+Sample ConvertDataLine(std::string_view line, char delimiter) {
+    std::string_view f[4];
+    SplitFourFields(line, delimiter, f);
+    Sample s;
+    s.t = ParseWholeNumber(f[0]);
+    for (int k = 0; k < 3; ++k) s.y[k] = ParseLeadingDouble(f[k + 1]);
+    return s;
+}
+
+void ConvertDataLines(LineList& lines, WaveVariant v, WaveColumns& out) {
+    out.clear();
+    if (lines.size() < 2) return;
+    const size_t n = lines.size() - 1;
+    out.t.resize(n);
+    out.y1.resize(n);
+    out.y2.resize(n);
+    out.y3.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        if (v.decimalComma) {
+            std::span<char> bytes = lines.MutableLine(i + 1);
+            std::replace(bytes.begin(), bytes.end(), ',', '.');
+        }
+        Sample s = ConvertDataLine(lines[i + 1], v.delimiter);
+        out.t[i] = s.t;
+        out.y1[i] = s.y[0];
+        out.y2[i] = s.y[1];
+        out.y3[i] = s.y[2];
+    }
+}
+
+bool CheckCsvFile(const std::string& path, const std::vector<std::string>& acceptedNames) {
+    std::string header;
+    if (!ReadFirstLine(path, header)) return false;
+    std::string_view f[4];
+    if (SplitFourFields(header, DetectVariant(header).delimiter, f) != 4) return false;
+    for (const std::string& name : acceptedNames)
+        if (f[0] == name) return true;
+    return false;
+}
+
+}  // namespace vx
