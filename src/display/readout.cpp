@@ -18,7 +18,34 @@ ptrdiff_t LastVisibleIndex(const double* t, size_t n, double axisMin, double axi
 ptrdiff_t SampleIndexAt(const double* t, size_t n, double x, ptrdiff_t lastVisible) {
     if (t == nullptr || lastVisible < 0 || static_cast<size_t>(lastVisible) >= n) return -1;
     if (!(x >= t[0]) || x > t[lastVisible]) return -1;  // also refuses NaN
-    const double* after = std::upper_bound(t, t + lastVisible + 1, x);
+    const ptrdiff_t hi = lastVisible;
+    if (x >= t[hi]) return hi;
+
+    // Now t[0] <= x < t[hi]. Logged waves are evenly sampled, so the index
+    // is guessed from the time and the guess widened by doubling steps until
+    // it brackets x; a plain binary search over a million points costs a
+    // cache miss per step, and the mouse moves often.
+    const double guess = (x - t[0]) / (t[hi] - t[0]) * static_cast<double>(hi);
+    const ptrdiff_t g = guess >= 0 && guess < static_cast<double>(hi)  // false for NaN
+                            ? static_cast<ptrdiff_t>(guess)
+                            : 0;
+    ptrdiff_t a, b;  // t[a] <= x < t[b]
+    if (t[g] <= x) {
+        a = g;
+        for (ptrdiff_t step = 1;; step *= 2) {
+            b = std::min(g + step, hi);
+            if (t[b] > x) break;
+            a = b;
+        }
+    } else {
+        b = g;
+        for (ptrdiff_t step = 1;; step *= 2) {
+            a = std::max<ptrdiff_t>(g - step, 0);
+            if (t[a] <= x) break;
+            b = a;
+        }
+    }
+    const double* after = std::upper_bound(t + a + 1, t + b, x);
     return (after - t) - 1;
 }
 

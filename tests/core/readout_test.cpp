@@ -78,6 +78,34 @@ TEST(SampleIndexAt, LastPointAtOrBeforeTheTime) {
         EXPECT_EQ(SampleIndexAt(t.data(), t.size(), c.x, c.last), c.want) << c.x << " L=" << c.last;
 }
 
+TEST(SampleIndexAt, AgreesWithAScanOnUnevenWaves) {
+    // Even, jittered, clustered and repeated times; every probe compared with
+    // a plain scan for the last point at or before x.
+    std::vector<std::vector<double>> waves;
+    std::vector<double> even, jitter, cluster, repeat;
+    uint32_t r = 12345;
+    auto next = [&r] { return (r = r * 1103515245u + 12345u) >> 16; };
+    for (int i = 0; i < 500; ++i) {
+        even.push_back(i * 10.0);
+        jitter.push_back(i * 10.0 + next() % 9);
+        cluster.push_back(i < 450 ? i : 450 + (i - 449) * 1000.0);
+        repeat.push_back((i / 7) * 100.0);
+    }
+    waves = {even, jitter, cluster, repeat, {5.0}, {1.0, 1.0, 1.0}};
+    for (const std::vector<double>& t : waves) {
+        for (ptrdiff_t last : {static_cast<ptrdiff_t>(t.size()) - 1, static_cast<ptrdiff_t>(t.size()) / 2}) {
+            for (double x = t.front() - 3; x <= t.back() + 3; x += 0.75 + (next() % 23)) {
+                ptrdiff_t want = -1;
+                if (x <= t[last])
+                    for (ptrdiff_t i = 0; i <= last; ++i)
+                        if (t[i] <= x) want = i;
+                ASSERT_EQ(SampleIndexAt(t.data(), t.size(), x, last), want)
+                    << "x=" << x << " last=" << last << " n=" << t.size();
+            }
+        }
+    }
+}
+
 struct Wave {
     std::vector<double> t, y1, y2, y3;
     std::array<ReadoutTrace, 3> Traces(bool a1 = true, bool a2 = true, bool a3 = true) const {
