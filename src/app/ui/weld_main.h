@@ -1,0 +1,152 @@
+#pragma once
+// The main window: menu, wave chart with its three scale columns, trace
+// toggles and titles, file navigation and status bar.
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/weld_wave_setting.h"
+
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+namespace vx {
+
+class ChartSeries;
+class LineList;
+class StatusBar;
+class WaveChart;
+class WeldCommon;
+
+// Asks the user for a folder: caption, instruction, initial folder (native
+// path bytes). Returns the chosen folder or nothing when cancelled.
+using FolderChooser = std::function<std::optional<std::string>(
+    QWidget* parent, const QString& caption, const QString& instruction, const std::string& initial)>;
+
+// The platform's modal folder chooser.
+std::optional<std::string> ChooseFolderWithDialog(QWidget* parent, const QString& caption,
+                                                  const QString& instruction, const std::string& initial);
+
+struct WeldMainOptions {
+    std::string settingsPath;      // empty: Varmonix.ini beside the executable
+    FolderChooser chooser;         // empty: the platform's folder chooser
+    bool failOwnedObjects = false; // stands in for a failed creation at start-up
+};
+
+class TFormWeldMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormWeldMain(WeldMainOptions options = {}, QWidget* parent = nullptr);
+    ~TFormWeldMain() override;
+
+    // False when creating the owned objects failed (the start-up then ends).
+    bool Created() const { return created_; }
+
+    // Components, named as in the form.
+    QFrame* PnlBase;
+    QLabel* ImgLogoKORVEN;
+    QFrame* PnlBaseSub;
+    QGroupBox* GrpBoxMenu;
+    QPushButton *BtnOpen, *BtnDisp, *BtnExit;
+    WaveChart* ChtWave;
+    std::array<QFrame*, 9> ShpAxisHor{};
+    QFrame* PnlBaseLelfAxisHor;
+    QFrame* PnlBaseRightAxisHor;
+    QToolButton *SpdBtnExp01, *SpdBtnExp02, *SpdBtnExp03;
+    QLabel *LblExpTitle01, *LblExpTitle02, *LblExpTitle03;
+    QPushButton *BitBtnRewd, *BitBtnPrev, *BitBtnNext, *BitBtnFfwd;
+    QComboBox* CmbBoxCsvFile;
+    StatusBar* StsBarWave;
+    QTimer* TimToolTip;
+
+    // Handlers.
+    void FormShow();
+    void FormResize();
+    void BtnOpenClick();
+    void BtnDispClick();
+    void BtnExitClick();
+    void SpdBtnExpClick(QToolButton* sender);
+    void BitBtnRewdClick();
+    void BitBtnPrevClick();
+    void BitBtnNextClick();
+    void BitBtnFfwdClick();
+    void ImgLogoURLClick();
+    void ChtWaveMouseMove(int x);
+    void PnlBaseMouseDown();
+    void CmbBoxCsvFileChange(int index);
+    void TimToolTipTimer();
+
+    // Operations.
+    void InitView();
+    void SetCaptions();
+    void SetupAxes();
+    void LoadWaveFile();
+    void LoadMultiWaves();
+    void EnableMainControls(bool enabled);
+    void UpdateFileButtons();
+    void LoadWaveSetting();
+    void SaveWaveSetting();
+    void SuspendChart();
+    void ResumeChartAfter(int delayMs);
+    void FreeObjects();
+    // Steps 8 onward of the open command, for a folder chosen elsewhere.
+    void OpenDataLogFolder(const std::string& path);
+
+    const std::string& SettingsPath() const { return settingsPath_; }
+    QLabel* ScaleLabel(int column, int index) const { return LblAxisHor[column][index]; }
+    QLabel* UnitLabel(int column) const { return LblAxisUnit[column]; }
+    QLabel* TitleLabel(int column) const { return LblExpTitle[column]; }
+    ChartSeries* SeriesAt(int i) const { return SeriesWave[i]; }
+
+    // State.
+    std::unique_ptr<WeldCommon> Common;
+    bool FirstResize = false;
+    std::unique_ptr<LineList> WaveLines;
+    std::array<ChartSeries*, 33> SeriesWave{};
+    std::array<std::array<QLabel*, 11>, 3> LblAxisHor{};
+    std::array<QLabel*, 3> LblAxisUnit{};
+    std::array<QLabel*, 3> LblExpTitle{};
+    std::string CsvFolder;
+    std::array<double, 3> AxisFactor{};
+    WeldWaveSetting WaveSetting;
+    uint8_t WaveLayout = 0;
+    uint8_t SampleCode = 0;
+    int32_t CsvFileNo = 0;
+    int32_t CsvFileCount = 0;
+    std::array<int32_t, 10> MultiNo{};
+    std::unique_ptr<std::vector<std::string>> CsvFileList;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(bool failOwnedObjects);
+    void BuildComponents();
+    void Connect();
+    void StepTo(int32_t fileNo);
+    void ShowMessage(int captionId, int messageId);
+
+    bool created_ = false;
+    bool shownOnce_ = false;
+    std::string settingsPath_;
+    FolderChooser chooser_;
+    QPoint dragOffset_;
+    bool dragging_ = false;
+};
+
+extern TFormWeldMain* FormWeldMain;
+
+}  // namespace vx

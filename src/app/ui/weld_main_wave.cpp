@@ -1,0 +1,188 @@
+// The main window's wave work: axes, loading and drawing a file, opening a
+// data-log folder, stepping through it and the cursor read-out.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "app/ui/status_bar.h"
+#include "app/ui/weld_main.h"
+#include "common/ui/qt_text.h"
+#include "common/weld_common.h"
+#include "common/text_table.h"
+#include "display/axes.h"
+#include "display/plot_data.h"
+#include "display/readout.h"
+#include "display/trace_map.h"
+#include "display/ui/wave_chart.h"
+#include "settings/settings_file.h"
+#include "settings/ui/weld_wave_set.h"
+#include "wavefile/folder_scan.h"
+#include "wavefile/navigation.h"
+#include "wavefile/wave_csv.h"
+#include "wavefile/wave_layout.h"
+
+namespace vx {
+
+std::optional<std::string> ChooseFolderWithDialog(QWidget* parent, const QString& caption,
+                                                  const QString& instruction, const std::string& initial) {
+    QFileDialog dialog(parent, caption, FromNativePath(initial));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+        auto* label = new QLabel(instruction, &dialog);
+        label->setWordWrap(true);
+        grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return ToNativePath(dialog.selectedFiles().front());
+}
+
+void TFormWeldMain::LoadWaveSetting() { vx::LoadWaveSetting(settingsPath_, WaveSetting); }
+
+void TFormWeldMain::SaveWaveSetting() { vx::SaveWaveSetting(settingsPath_, WaveSetting); }
+
+void TFormWeldMain::SetupAxes() {
+    AxisSetupResult r =
+        vx::SetupAxes(WaveSetting, WaveLayout, ChtWave->BottomAxis(), ChtWave->LeftAxis(), ChtWave->RightAxis());
+    ChtWave->ApplyAxes();
+    if (r.timeRefused) ShowMessage(2, 955);
+    for (int p = 0; p < 3; ++p)
+        for (int s = 0; s < 11; ++s) LblAxisHor[p][s]->setText(QString::fromStdString(r.labels[p][s]));
+    AxisFactor = r.AxisFactor;
+}
+
+void TFormWeldMain::EnableMainControls(bool enabled) {
+    for (QWidget* w : std::initializer_list<QWidget*>{BtnOpen, BtnDisp, BitBtnRewd, BitBtnPrev, BitBtnNext,
+                                                      BitBtnFfwd, CmbBoxCsvFile})
+        w->setEnabled(enabled);
+}
+
+void TFormWeldMain::UpdateFileButtons() {
+    const FileButtonState s = FileButtonsFor(CsvFileNo, CsvFileCount);
+    BitBtnRewd->setEnabled(s.rewdPrev);
+    BitBtnPrev->setEnabled(s.rewdPrev);
+    BitBtnNext->setEnabled(s.nextFfwd);
+    BitBtnFfwd->setEnabled(s.nextFfwd);
+    CmbBoxCsvFile->setEnabled(s.combo);
+}
+
+void TFormWeldMain::LoadWaveFile() {
+    const int selected = CmbBoxCsvFile->currentIndex();
+    if (selected < 0 || CsvFileNo == 0 || CsvFileNo > CsvFileCount) return;
+    if (static_cast<size_t>(selected) >= CsvFileList->size()) return;
+    const std::string path = JoinPath(CsvFolder, (*CsvFileList)[selected]);
+    if (!ReadWaveLines(path, *WaveLines)) return;
+    const WaveVariant variant = DetectVariant((*WaveLines)[0]);
+    std::string fields[4];
+    if (WeldCommon::SplitFields((*WaveLines)[0], std::string(1, variant.delimiter), true, 4, fields) != 4) return;
+
+    EnableMainControls(false);
+    for (int p = 0; p < 3; ++p) SeriesWave[p]->Clear();
+    WaveLayout = DetectWaveLayout(fields);
+    SetupAxes();
+
+    WaveColumns columns;
+    ConvertDataLines(*WaveLines, variant, columns);
+    const Trace3Mapping map3 = MakeTrace3Mapping(WaveSetting, WaveLayout, AxisFactor[2]);
+    for (double& v : columns.y3) v = map3.Map(v);
+    SortColumnsByTime(columns);
+    SampleCode = SampleCodeOf(columns.t, WaveLines->size());
+    SeriesWave[0]->SetSortedPoints(columns.t, std::move(columns.y1));
+    SeriesWave[1]->SetSortedPoints(columns.t, std::move(columns.y2));
+    SeriesWave[2]->SetSortedPoints(std::move(columns.t), std::move(columns.y3));
+
+    for (int k = 0; k < 3; ++k) {
+        const TitleUnit tu = TitleAndUnitOf(fields[k + 1]);
+        LblExpTitle[k]->setText(FromCp932(tu.title));
+        LblAxisUnit[k]->setText(FromCp932(tu.unit));
+    }
+    EnableMainControls(true);
+    UpdateFileButtons();
+    ChtWave->Replot();
+}
+
+void TFormWeldMain::BtnOpenClick() {
+    SuspendChart();
+    const QString instruction = QString::fromStdString(Common->LoadTextUtf8(13));
+    const QString caption = QString::fromUtf8(LoadStrUtf8(LangOffset + 4));
+    const std::string initial =
+        !CsvFolder.empty() ? CsvFolder : ToNativePath(QCoreApplication::applicationDirPath()) + "/";
+    std::optional<std::string> chosen = chooser_(this, caption, instruction, initial);
+    ResumeChartAfter(100);
+    if (!chosen || chosen->empty()) return;
+    std::string path = *chosen;
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    OpenDataLogFolder(path);
+}
+
+void TFormWeldMain::OpenDataLogFolder(const std::string& path) {
+    if (path == CsvFolder) return;  // the open folder is not scanned again
+    FolderScanResult scan = ScanCsvFolder(path, ParseFormatCheck(WaveSetting.Format.Check));
+    if (!scan.ok) {
+        ShowMessage(2, 964);
+        return;
+    }
+    *CsvFileList = std::move(scan.names);
+    if (CsvFileList->empty()) {
+        ShowMessage(2, 965);
+        return;
+    }
+    ResumeChartAfter(10000);
+    CmbBoxCsvFile->clear();
+    for (const std::string& name : *CsvFileList) CmbBoxCsvFile->addItem(FromNativePath(name));
+    CsvFileCount = CmbBoxCsvFile->count();
+    CmbBoxCsvFile->setCurrentIndex(0);
+    CsvFileNo = 1;
+    CsvFolder = path;
+    StsBarWave->SetPanelText(0, FromNativePath(path));
+    if (FormWeldWaveSet) {
+        FormWeldWaveSet->ChkBoxMulti->setEnabled(true);
+        FormWeldWaveSet->ChkBoxMulti->setChecked(false);
+    }
+    WaveSetting.Multi.Enabled = false;
+    WaveSetting.Multi.SelMode = 0;
+    WaveSetting.Multi.RangeText.clear();
+    WaveSetting.Multi.SepText.clear();
+    for (int i = 3; i < 33; ++i) SeriesWave[i]->SetActive(false);
+    ChtWave->Replot();
+    LoadWaveFile();
+    ResumeChartAfter(1000);
+}
+
+void TFormWeldMain::StepTo(int32_t fileNo) {
+    if (fileNo == 0) return;
+    CsvFileNo = fileNo;
+    CmbBoxCsvFile->setCurrentIndex(CsvFileNo - 1);
+    LoadWaveFile();
+}
+
+void TFormWeldMain::BitBtnRewdClick() { StepTo(FileStepTarget(FileStep::First, CsvFileNo, CsvFileCount)); }
+void TFormWeldMain::BitBtnPrevClick() { StepTo(FileStepTarget(FileStep::Prev, CsvFileNo, CsvFileCount)); }
+void TFormWeldMain::BitBtnNextClick() { StepTo(FileStepTarget(FileStep::Next, CsvFileNo, CsvFileCount)); }
+void TFormWeldMain::BitBtnFfwdClick() { StepTo(FileStepTarget(FileStep::Last, CsvFileNo, CsvFileCount)); }
+
+void TFormWeldMain::CmbBoxCsvFileChange(int index) {
+    CsvFileNo = index + 1;
+    LoadWaveFile();
+}
+
+void TFormWeldMain::ChtWaveMouseMove(int x) {
+    ChtWave->SetHint(QString());
+    const RangeAxis& time = ChtWave->BottomAxis();
+    std::array<ReadoutTrace, 3> traces;
+    for (int k = 0; k < 3; ++k) {
+        const ChartSeries* s = SeriesWave[k];
+        traces[k] = ReadoutTrace{s->Active(), s->XValues().data(), s->YValues().data(), s->Count()};
+    }
+    const double at = SeriesWave[0]->XScreenToValue(x);
+    const Trace3Mapping map3 = MakeTrace3Mapping(WaveSetting, WaveLayout, AxisFactor[2]);
+    QString hint = QString::fromStdString(ReadoutHint(time.Minimum(), time.Maximum(), at, traces, map3));
+    ChtWave->SetHint(hint);
+}
+
+}  // namespace vx

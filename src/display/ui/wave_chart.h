@@ -1,0 +1,110 @@
+#pragma once
+// The wave chart: a thin adapter over the plotting library that offers the
+// operations the windows use (axes with refusing limits, series kept in time
+// order, screen-to-time mapping, a hint shown as tool tip). This header and its
+// .cpp are the only places that know the plotting library.
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "display/range_axis.h"
+
+class QCustomPlot;
+class QCPGraph;
+
+namespace vx {
+
+enum class ChartAxis { Left, Right };
+
+// One line series. Keeps its points in time order (equal times in the order
+// they were added) and a copy of them for the cursor read-out.
+class ChartSeries {
+public:
+    ChartSeries(QCPGraph* graph, QString name);
+
+    const QString& Name() const { return name_; }
+    void Clear();
+    // Adds one point after all points whose time is smaller or equal.
+    void AddXY(double x, double y);
+    // Replaces all points; `t` must already be in ascending order.
+    void SetSortedPoints(std::vector<double> t, std::vector<double> y);
+    bool Active() const;
+    void SetActive(bool active);
+    size_t Count() const { return t_.size(); }
+    double XValue(size_t i) const { return t_[i]; }
+    double YValue(size_t i) const { return y_[i]; }
+    const std::vector<double>& XValues() const { return t_; }
+    const std::vector<double>& YValues() const { return y_; }
+    // Index of the last point within the bottom axis range, -1 when none.
+    ptrdiff_t LastVisibleIndex() const;
+    // Pixel column of the chart widget to a time on the bottom axis.
+    double XScreenToValue(double px) const;
+    QColor Color() const;
+    bool Dotted() const;
+    bool OnRightAxis() const;
+
+private:
+    void Push();
+
+    QCPGraph* graph_;
+    QString name_;
+    std::vector<double> t_, y_;
+};
+
+class WaveChart : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kPlotLeft = 84, kPlotTop = 28, kPlotWidth = 533, kPlotHeight = 448;
+    static constexpr int kHintPauseMs = 300, kHintHideMs = 3000;
+
+    explicit WaveChart(QWidget* parent = nullptr);
+    ~WaveChart() override;
+
+    // Series by name: Series001..003, SeriesDummyL/R, Series101..110, 201..210, 301..310.
+    ChartSeries* Series(const QString& name) const;
+    const std::vector<std::unique_ptr<ChartSeries>>& AllSeries() const { return series_; }
+
+    RangeAxis& BottomAxis() { return bottom_; }
+    RangeAxis& LeftAxis() { return left_; }
+    RangeAxis& RightAxis() { return right_; }
+    // Shows the axis models' current limits and increments.
+    void ApplyAxes();
+    // Redraws the series after point changes (queued, coalesced).
+    void Replot();
+    // Immediate redraw, for tests and benchmarks.
+    void ReplotNow();
+
+    QString Hint() const { return hint_; }
+    void SetHint(const QString& hint);
+
+    // Plot-area rectangle in this widget's coordinates.
+    QRect PlotRect() const;
+    QCustomPlot* Plot() const { return plot_; }
+    QString BottomAxisTitle() const;
+
+signals:
+    // The mouse moved over the chart; x in this widget's pixels.
+    void MouseMoved(int x, int y);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    ChartSeries* AddSeries(const QString& name, ChartAxis axis, QColor color, bool dotted);
+    void ShowHintNow();
+
+    QCustomPlot* plot_;
+    std::vector<std::unique_ptr<ChartSeries>> series_;
+    RangeAxis bottom_{0, 100000, 250};
+    RangeAxis left_{519, 3388, 0};
+    RangeAxis right_{0, 2000, 0};
+    QString hint_;
+    QTimer hintTimer_;
+    QPoint lastMouse_;
+    bool replotQueued_ = false;
+};
+
+}  // namespace vx
