@@ -248,6 +248,9 @@ void TFormWeldMain::showEvent(QShowEvent* e) {
             move(g.topLeft());
         }
         Guarded([this] { FormShow(); });
+        // The platform sized the window before it was shown; this is the
+        // first resize that FormShow's flag waits for.
+        FormResize();
     }
 }
 
@@ -324,12 +327,12 @@ void TFormWeldMain::SetCaptions() {
 
 void TFormWeldMain::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    if (created_) FormResize();
+    if (created_ && shownOnce_) FormResize();
 }
 
 void TFormWeldMain::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::WindowStateChange && created_) FormResize();
+    if (e->type() == QEvent::WindowStateChange && created_ && shownOnce_) FormResize();
 }
 
 void TFormWeldMain::FormResize() {
