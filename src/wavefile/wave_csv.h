@@ -33,6 +33,9 @@ public:
     void clear();
 
 private:
+    friend bool ReadWaveLines(const std::string& path, LineList& out);
+    void Split();
+
     struct Span {
         size_t begin, end;
     };
@@ -42,8 +45,9 @@ private:
 
 // Reads a whole file, decoded to CP932 (byte-order marks, or UTF-8 without one
 // when the bytes are valid UTF-8 holding non-ASCII text). False when the path
-// is not a regular file, cannot be read, or has no line at all; `out` is then
-// left as it was, except that a file without lines empties it.
+// is not a regular file, cannot be read, or has no line at all. A file that
+// cannot be opened leaves `out` as it was; otherwise `out` is refilled (empty
+// after a read error), reusing its memory.
 bool ReadWaveLines(const std::string& path, LineList& out);
 
 // The first line of a file, decoded as ReadWaveLines would decode it, reading

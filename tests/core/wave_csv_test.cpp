@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstring>
+#include <random>
 #include <fcntl.h>
 #include <future>
 #include <unistd.h>
 #include <vector>
 
+#include "common/number_text.h"
 #include "common/weld_common.h"
 #include "wave_test_files.h"
 #include "wavefile/wave_layout.h"
@@ -193,6 +196,32 @@ TEST(ConvertDataLine, FourthFieldEndsAtTheFourthDelimiter) {
     EXPECT_EQ(s.y[2], 3);
 }
 
+// Data lines take a short cut for plain decimals; it must give the very same
+// doubles as the general conversion, bit for bit.
+TEST(ConvertDataLine, ValuesMatchTheGeneralConversionExactly) {
+    std::vector<std::string> texts = {"0", "-0", "5.", "0.1", "0.3", "-2.675", "231.5", "1e3",
+                                      "12.5A", " 7.25", "+3.5", "-.5", ".5", "1.7976931348623157e308",
+                                      "123456789012345", "1234567890123456", "0.000000000000001",
+                                      "9007199254740993", "99999999999999.9", "4.35;", "x", ""};
+    std::mt19937_64 rng(12345);
+    for (int i = 0; i < 20000; ++i) {
+        std::string t = std::to_string(rng() % 100000000000ull);
+        size_t point = rng() % (t.size() + 1);
+        if (point < t.size()) t.insert(point, ".");
+        if (rng() % 4 == 0) t.insert(0, "-");
+        texts.push_back(t);
+    }
+    for (const std::string& text : texts) {
+        double want = ParseLeadingDouble(text);
+        double got = ConvertDataLine("0," + text, ',').y[0];
+        EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0) << '"' << text << "\" " << got << " vs " << want;
+    }
+    std::vector<std::string> times = {"10", "-10", "+10", " 10", "10 ", "999999999", "2147483647",
+                                      "2147483648", "0x10", "1.0", ""};
+    for (const std::string& text : times)
+        EXPECT_EQ(ConvertDataLine(text, ',').t, ParseWholeNumber(text)) << '"' << text << '"';
+}
+
 TEST(LineList, SplitsAtEveryKindOfLineBreak) {
     struct Case {
         std::string text;
@@ -217,6 +246,39 @@ TEST(LineList, SplitsAtEveryKindOfLineBreak) {
         l.Assign(c.text);
         ASSERT_EQ(l.size(), c.lines.size());
         for (size_t i = 0; i < l.size(); ++i) EXPECT_EQ(l[i], c.lines[i]);
+    }
+}
+
+// Byte by byte, the plain reading of the line-break rules.
+std::vector<std::string> SplitLinesSlowly(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string cur;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c != '\r' && c != '\n') {
+            cur += c;
+            continue;
+        }
+        lines.push_back(cur);
+        cur.clear();
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+    if (!cur.empty()) lines.push_back(cur);
+    return lines;
+}
+
+TEST(LineList, AgreesWithByteWiseSplittingOnRandomText) {
+    // Bytes near CR and LF in value, and CP932 lead bytes, at every alignment.
+    const char alphabet[] = {'a', '\r', '\n', '\t', '\x0b', '\x8d', '\x8a', '\0', '\xff', '\x0e', ','};
+    std::mt19937 rng(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(rng() % 80, 'a');
+        for (char& c : text) c = alphabet[rng() % sizeof alphabet];
+        LineList l;
+        l.Assign(text);
+        std::vector<std::string> want = SplitLinesSlowly(text);
+        ASSERT_EQ(l.size(), want.size()) << testing::PrintToString(text);
+        for (size_t i = 0; i < want.size(); ++i) ASSERT_EQ(l[i], want[i]) << testing::PrintToString(text);
     }
 }
 
