@@ -127,11 +127,13 @@ void TFormWeldMain::OpenDataLogFolder(const std::string& path) {
         ShowMessage(2, 964);
         return;
     }
-    *CsvFileList = std::move(scan.names);
-    if (CsvFileList->empty()) {
+    // The list is only taken on success: the combo box and the drawing of the
+    // previous folder stay usable after the message, and they read this list.
+    if (scan.names.empty()) {
         ShowMessage(2, 965);
         return;
     }
+    *CsvFileList = std::move(scan.names);
     ResumeChartAfter(10000);
     CmbBoxCsvFile->clear();
     for (const std::string& name : *CsvFileList) CmbBoxCsvFile->addItem(FromNativePath(name));
