@@ -242,11 +242,7 @@ void TFormWeldMain::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (!shownOnce_ && created_) {
         shownOnce_ = true;
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect g = frameGeometry();
-            g.moveCenter(screen->availableGeometry().center());
-            move(g.topLeft());
-        }
+        CenterOnScreen(this);
         Guarded([this] { FormShow(); });
         // The platform sized the window before it was shown; this is the
         // first resize that FormShow's flag waits for.

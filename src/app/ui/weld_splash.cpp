@@ -61,11 +61,7 @@ void TFormWeldSplash::FormCreate(bool failCommon) {
 
 void TFormWeldSplash::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect g = frameGeometry();
-        g.moveCenter(screen->availableGeometry().center());
-        move(g.topLeft());
-    }
+    CenterOnScreen(this);
     TimSplash->start();
 }
 

@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +17,14 @@
 #include "common/weld_common.h"
 
 namespace vx {
+
+void CenterOnScreen(QWidget* window) {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect g = window->frameGeometry();
+        g.moveCenter(screen->availableGeometry().center());
+        window->move(g.topLeft());
+    }
+}
 
 void ClearForm(QWidget* form) {
     if (!form) return;

@@ -10,6 +10,9 @@ namespace vx {
 
 class WeldCommon;
 
+// Centres a window on the primary screen.
+void CenterOnScreen(QWidget* window);
+
 // Resets the input controls and captions of a window's components, last to
 // first. Labels named "Label..." keep their captions. Does nothing for null.
 void ClearForm(QWidget* form);

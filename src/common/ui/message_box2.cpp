@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "common/ui/fonts.h"
+#include "common/ui/form_tools.h"
 
 namespace vx {
 
@@ -50,11 +51,7 @@ int TFormMessageBox2::ShowModal() { return exec(); }
 
 void TFormMessageBox2::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect g = frameGeometry();
-        g.moveCenter(screen->availableGeometry().center());
-        move(g.topLeft());
-    }
+    CenterOnScreen(this);
     BtnOkMessageBox2->setFocus();
 }
 
