@@ -1,0 +1,110 @@
+// Speed of the window side: opening a million-line file (read, convert, fill
+// the chart, first replot offscreen) and a replot of 33 series of 100,000 points.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/ui/weld_main.h"
+#include "common/encoding.h"
+#include "common/ui/message_box2.h"
+#include "display/ui/wave_chart.h"
+#include "settings/ui/weld_wave_set.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string MakeWave(int lines) {
+    std::string out = vx::Utf8ToCp932("時間[msec],電流実測値[A],電圧実測値[V],送給実測値[m/min]") + "\r\n";
+    out.reserve(static_cast<size_t>(lines) * 26);
+    char buf[96];
+    for (int i = 0; i < lines; ++i) {
+        const double r = std::sin(i * 0.7);
+        std::snprintf(buf, sizeof buf, "%d,%.1f,%.2f,%.2f\r\n", i * 10, 220.0 + 12.0 * r, 24.5 + 1.5 * r, 8.0 + 0.1 * r);
+        out += buf;
+    }
+    return out;
+}
+
+struct Fixture {
+    std::string folder;
+    std::unique_ptr<vx::TFormMessageBox2> box;
+    std::unique_ptr<vx::TFormWeldWaveSet> set;
+    std::unique_ptr<vx::TFormWeldMain> main;
+
+    Fixture() {
+        std::string pattern = (fs::temp_directory_path() / "vx-chart-bench-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) std::abort();
+        folder = pattern;
+        std::ofstream(folder + "/000001.csv", std::ios::binary) << MakeWave(1000000);
+        box = std::make_unique<vx::TFormMessageBox2>();
+        vx::FormMessageBox2 = box.get();
+        set = std::make_unique<vx::TFormWeldWaveSet>();
+        vx::FormWeldWaveSet = set.get();
+        vx::WeldMainOptions o;
+        o.settingsPath = folder + "/Varmonix.ini";
+        main = std::make_unique<vx::TFormWeldMain>(o);
+        main->show();
+        QApplication::processEvents();
+        main->OpenDataLogFolder(folder);
+        QApplication::processEvents();
+    }
+    ~Fixture() {
+        main.reset();
+        fs::remove_all(folder);
+    }
+};
+
+Fixture* g = nullptr;
+
+void BM_OpenMillionLineFile(benchmark::State& state) {
+    for (auto _ : state) {
+        g->main->LoadWaveFile();
+        g->main->ChtWave->ReplotNow();
+    }
+    state.SetItemsProcessed(state.iterations() * 1000000);
+}
+BENCHMARK(BM_OpenMillionLineFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Replot33SeriesOf100k(benchmark::State& state) {
+    vx::WaveChart chart;
+    chart.resize(706, 531);
+    chart.show();
+    std::vector<double> t(100000), y(100000);
+    for (size_t i = 0; i < t.size(); ++i) {
+        t[i] = double(i) / 10.0;
+        y[i] = 300 + 100 * std::sin(i * 0.01);
+    }
+    chart.BottomAxis().SetMinMax(0, 10000);
+    chart.ApplyAxes();
+    const char* names[] = {"Series001", "Series002", "Series003"};
+    for (const char* n : names) chart.Series(n)->SetSortedPoints(t, y);
+    for (int c = 1; c <= 3; ++c)
+        for (int i = 1; i <= 10; ++i) {
+            auto* s = chart.Series(QString("Series%1%2").arg(c).arg(i, 2, 10, QChar('0')));
+            s->SetSortedPoints(t, y);
+            s->SetActive(true);
+        }
+    for (auto _ : state) chart.ReplotNow();
+}
+BENCHMARK(BM_Replot33SeriesOf100k)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    Fixture fixture;
+    g = &fixture;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
