@@ -1,6 +1,7 @@
 #include "app/ui/startup.h"
 
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QPropertyAnimation>
 #include <QTimer>
 #include <exception>
@@ -29,6 +30,13 @@ bool VarmonixApplication::notify(QObject* receiver, QEvent* event) {
 
 void FadeInApplicationWindow(int ms) {
     if (ms <= 0) return;
+    QEventLoop loop;
+    // Without a display server there is nothing to fade; the pause stays.
+    if (QGuiApplication::platformName() == "offscreen" || QGuiApplication::platformName() == "minimal") {
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+        return;
+    }
     // The owner window has no visible area; the fade only paces the start.
     QWidget owner(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
     owner.setObjectName("ApplicationWindow");
@@ -40,7 +48,6 @@ void FadeInApplicationWindow(int ms) {
     fade.setDuration(ms);
     fade.setStartValue(0.0);
     fade.setEndValue(1.0);
-    QEventLoop loop;
     QObject::connect(&fade, &QPropertyAnimation::finished, &loop, &QEventLoop::quit);
     fade.start();
     loop.exec();
