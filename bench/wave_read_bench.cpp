@@ -28,7 +28,8 @@ BenchData g;
 
 // A steady arc: current, voltage and wire feed with ripple, one line per 10 ms.
 std::string MakeWave(int lines, bool semicolon) {
-    std::string header = vx::Utf8ToCp932("時間[msec],電流実測値[A],電圧実測値[V],送給実測値[m/min]");
+    std::string header =
+        vx::Utf8ToCp932("時間[msec],電流実測値[A],電圧実測値[V],送給実測値[m/min]");
     std::string out = header + "\r\n";
     out.reserve(static_cast<size_t>(lines) * 26);
     char buf[96];
@@ -40,15 +41,18 @@ std::string MakeWave(int lines, bool semicolon) {
     }
     if (semicolon) {
         for (char& c : out) {
-            if (c == ',') c = ';';
-            else if (c == '.') c = ',';
+            if (c == ',')
+                c = ';';
+            else if (c == '.')
+                c = ',';
         }
     }
     return out;
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 bool MakeData() {

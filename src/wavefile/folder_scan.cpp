@@ -38,7 +38,8 @@ bool FileNameLess(const std::string& a, const std::string& b) {
     return a < b;
 }
 
-FolderScanResult ScanCsvFolder(const std::string& folder, const std::vector<std::string>& accepted) {
+FolderScanResult ScanCsvFolder(const std::string& folder,
+                               const std::vector<std::string>& accepted) {
     namespace fs = std::filesystem;
     FolderScanResult result;
     try {
@@ -59,7 +60,8 @@ FolderScanResult ScanCsvFolder(const std::string& folder, const std::vector<std:
 
         std::sort(candidates.begin(), candidates.end(), FileNameLess);
         for (std::string& name : candidates)
-            if (CheckCsvFile(JoinPath(folder, name), accepted)) result.names.push_back(std::move(name));
+            if (CheckCsvFile(JoinPath(folder, name), accepted))
+                result.names.push_back(std::move(name));
         result.ok = true;
     } catch (const std::exception&) {
         result = FolderScanResult{};

@@ -4,10 +4,14 @@ namespace vx {
 
 int32_t FileStepTarget(FileStep s, int32_t no, int32_t count) {
     switch (s) {
-        case FileStep::First: return no <= 1 ? 0 : 1;
-        case FileStep::Prev: return no <= 1 ? 0 : no - 1;
-        case FileStep::Next: return no >= count ? 0 : no + 1;
-        case FileStep::Last: return no >= count ? 0 : count;
+        case FileStep::First:
+            return no <= 1 ? 0 : 1;
+        case FileStep::Prev:
+            return no <= 1 ? 0 : no - 1;
+        case FileStep::Next:
+            return no >= count ? 0 : no + 1;
+        case FileStep::Last:
+            return no >= count ? 0 : count;
     }
     return 0;
 }

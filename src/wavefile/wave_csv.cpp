@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdint>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <exception>
 
@@ -19,7 +19,7 @@ namespace {
 
 // Owns a descriptor for the length of one read.
 class FileHandle {
-public:
+  public:
     explicit FileHandle(int fd) : fd_(fd) {}
     ~FileHandle() {
         if (fd_ >= 0) ::close(fd_);
@@ -28,7 +28,7 @@ public:
     FileHandle& operator=(const FileHandle&) = delete;
     int get() const { return fd_; }
 
-private:
+  private:
     int fd_;
 };
 
@@ -153,7 +153,8 @@ void LineList::Split() {
 }
 
 void LineList::SetLine(size_t i, std::string_view line) {
-    if (!text_.empty() && line.data() >= text_.data() && line.data() < text_.data() + text_.size()) {
+    if (!text_.empty() && line.data() >= text_.data() &&
+        line.data() < text_.data() + text_.size()) {
         std::string copy(line);  // appending below may move the buffer it points into
         SetLine(i, copy);
         return;

@@ -16,7 +16,7 @@ namespace vx {
 // allocations, not a million. Views returned by operator[] stay valid until
 // the next Assign, SetLine or clear.
 class LineList {
-public:
+  public:
     size_t size() const { return spans_.size(); }
     bool empty() const { return spans_.empty(); }
     std::string_view operator[](size_t i) const {
@@ -32,7 +32,7 @@ public:
     void Assign(std::string text);
     void clear();
 
-private:
+  private:
     friend bool ReadWaveLines(const std::string& path, LineList& out);
     void Split();
 

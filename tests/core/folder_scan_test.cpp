@@ -1,15 +1,15 @@
 #include "wavefile/folder_scan.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <future>
-#include <unistd.h>
 
 #include "wave_test_files.h"
 
@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 using test::Sj;
 using test::TempFolder;
 
-const std::string kWave = "Time[msec],CurrentActual[A],VoltageActual[V],FeedingActual[m/min]\n0,1,2,3\n";
+const std::string kWave =
+    "Time[msec],CurrentActual[A],VoltageActual[V],FeedingActual[m/min]\n0,1,2,3\n";
 std::vector<std::string> Names() { return {Sj("時間[msec]"), "Time[msec]"}; }
 
 // Runs the scan on another thread so that a blocking open fails the test
@@ -43,8 +44,7 @@ TEST(ScanCsvFolder, ListsRegularWaveFilesSortedAndSkipsTheRest) {
     dir.Write("b.csv", kWave);
     dir.Write("A.CSV", kWave);
     dir.Write("c.Csv", kWave);
-    dir.Write("溶接.csv",
-              "\xEF\xBB\xBF時間[msec],電流実測値[A],電圧実測値[V],送給実測値[m/min]\n");
+    dir.Write("溶接.csv", "\xEF\xBB\xBF時間[msec],電流実測値[A],電圧実測値[V],送給実測値[m/min]\n");
     dir.Write("wrong-header.csv", "Date,CurrentActual[A],VoltageActual[V],FeedingActual[m/min]\n");
     dir.Write("three-fields.csv", "Time[msec],CurrentActual[A],VoltageActual[V]\n");
     dir.Write("wave.txt", kWave);
@@ -57,7 +57,8 @@ TEST(ScanCsvFolder, ListsRegularWaveFilesSortedAndSkipsTheRest) {
 
     FolderScanResult r = ScanWithin10s(dir.path(), dir / "pipe.csv");
     EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.names, (std::vector<std::string>{"A.CSV", "b.csv", "c.Csv", "link.csv", "溶接.csv"}));
+    EXPECT_EQ(r.names,
+              (std::vector<std::string>{"A.CSV", "b.csv", "c.Csv", "link.csv", "溶接.csv"}));
 }
 
 TEST(ScanCsvFolder, AllHeadersWrongIsOkWithAnEmptyList) {
@@ -99,12 +100,12 @@ TEST(ScanCsvFolder, LongNonAsciiPathsAndTrailingSlash) {
 }
 
 TEST(FileNameLess, IgnoresAsciiCaseThenBytesDecide) {
-    std::vector<std::string> names = {"b.csv", "a.csv", "B.csv", "A10.csv", "a2.csv", "_x.csv",
-                                      "Z.csv", "é.csv", "A.csv", "a.CSV"};
+    std::vector<std::string> names = {"b.csv",  "a.csv", "B.csv", "A10.csv", "a2.csv",
+                                      "_x.csv", "Z.csv", "é.csv", "A.csv",   "a.CSV"};
     std::sort(names.begin(), names.end(), FileNameLess);
     // Letters compare as lower case, so '_' sorts before them.
-    EXPECT_EQ(names, (std::vector<std::string>{"_x.csv", "A.csv", "a.CSV", "a.csv", "A10.csv", "a2.csv",
-                                               "B.csv", "b.csv", "Z.csv", "é.csv"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"_x.csv", "A.csv", "a.CSV", "a.csv", "A10.csv",
+                                               "a2.csv", "B.csv", "b.csv", "Z.csv", "é.csv"}));
 }
 
 TEST(JoinPath, AddsOneSlash) {

@@ -1,14 +1,14 @@
 #include "wavefile/wave_csv.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
-#include <random>
-#include <fcntl.h>
 #include <future>
-#include <unistd.h>
+#include <random>
 #include <vector>
 
 #include "common/number_text.h"
@@ -46,40 +46,83 @@ std::vector<ReaderCase> ReaderCases() {
     std::string jpRow1Semi = jpRow1;
     std::replace(jpRow1Semi.begin(), jpRow1Semi.end(), ',', ';');
     return {
-        {"CommaJapanese", jpRow1 + "\r\n0,120.5,18.2,4.0\r\n10,121,18.3,4.1\r\n20,119.8,18.1,4.1\r\n",
-         true, 1, kRow1Samples},
+        {"CommaJapanese",
+         jpRow1 + "\r\n0,120.5,18.2,4.0\r\n10,121,18.3,4.1\r\n20,119.8,18.1,4.1\r\n", true, 1,
+         kRow1Samples},
         {"SemicolonDecimalComma",
          jpRow1Semi + "\r\n0;120,5;18,2;4,0\r\n10;121;18,3;4,1\r\n20;119,8;18,1;4,1\r\n", true, 1,
          kRow1Samples},
         // After the comma replacement a data line is one field: only a line that
         // is a whole number as a whole gets a time.
-        {"SemicolonHeaderOverCommaData", jpRow1Semi + "\r\n0,120.5,18.2,4.0\r\n30\r\n", true, 1,
+        {"SemicolonHeaderOverCommaData",
+         jpRow1Semi + "\r\n0,120.5,18.2,4.0\r\n30\r\n",
+         true,
+         1,
          {{0, 0, 0, 0}, {30, 0, 0, 0}}},
-        {"FiveHeaderFields", en0 + ",Extra[x]\n0,1,2,3,4\n10,5,6,7\n", true, 0,
+        {"FiveHeaderFields",
+         en0 + ",Extra[x]\n0,1,2,3,4\n10,5,6,7\n",
+         true,
+         0,
          {{0, 1, 2, 3}, {10, 5, 6, 7}}},
-        {"ThreeHeaderFields", "Time[msec],CurrentActual[A],VoltageActual[V]\n0,1,2\n", false, -1, {}},
-        {"FractionTimeUnitValueEmptyFields", en0 + "\n12.5,12.5A,,7\n10,,x,\n-20,1e2,.5,-3\n", true,
-         0, {{0, 12.5, 0, 7}, {10, 0, 0, 0}, {-20, 100, 0.5, -3}}},
+        {"ThreeHeaderFields",
+         "Time[msec],CurrentActual[A],VoltageActual[V]\n0,1,2\n",
+         false,
+         -1,
+         {}},
+        {"FractionTimeUnitValueEmptyFields",
+         en0 + "\n12.5,12.5A,,7\n10,,x,\n-20,1e2,.5,-3\n",
+         true,
+         0,
+         {{0, 12.5, 0, 7}, {10, 0, 0, 0}, {-20, 100, 0.5, -3}}},
         {"ShortDataLines", en0 + "\n10,1\n20\n", true, 0, {{10, 1, 0, 0}, {20, 0, 0, 0}}},
-        {"BlankLineInData", en0 + "\n10,1,2,3\n\n20,4,5,6\n", true, 0,
+        {"BlankLineInData",
+         en0 + "\n10,1,2,3\n\n20,4,5,6\n",
+         true,
+         0,
          {{10, 1, 2, 3}, {0, 0, 0, 0}, {20, 4, 5, 6}}},
-        {"EnglishCommandNames", "Time[msec],CurrentSet[A],VoltageSet[V],FeedingSet[m/min]\n0,1,2,3",
-         true, 1, {{0, 1, 2, 3}}},
-        {"TimeNameWithTrailingBlank", "Time[msec] ,CurrentActual[A],VoltageActual[V],FeedingActual[m/min]\n0,1,2,3\n",
-         false, 0, {{0, 1, 2, 3}}},
-        {"TimeNameInOtherCase", "time[msec],CurrentActual[A],VoltageActual[V],FeedingActual[m/min]\n",
-         false, 0, {}},
-        {"Utf8Bom", "\xEF\xBB\xBF時間[msec],電流指令値[A],電流実測値[A],電圧実測値[V]\r\n0,150,148,21.5\r\n",
-         true, 2, {{0, 150, 148, 21.5}}},
+        {"EnglishCommandNames",
+         "Time[msec],CurrentSet[A],VoltageSet[V],FeedingSet[m/min]\n0,1,2,3",
+         true,
+         1,
+         {{0, 1, 2, 3}}},
+        {"TimeNameWithTrailingBlank",
+         "Time[msec] ,CurrentActual[A],VoltageActual[V],FeedingActual[m/min]\n0,1,2,3\n",
+         false,
+         0,
+         {{0, 1, 2, 3}}},
+        {"TimeNameInOtherCase",
+         "time[msec],CurrentActual[A],VoltageActual[V],FeedingActual[m/min]\n",
+         false,
+         0,
+         {}},
+        {"Utf8Bom",
+         "\xEF\xBB\xBF時間[msec],電流指令値[A],電流実測値[A],電圧実測値[V]\r\n0,150,148,21.5\r\n",
+         true,
+         2,
+         {{0, 150, 148, 21.5}}},
         {"Utf16LittleEndianBom",
-         Utf16WithBom(u"時間[msec],電流指令値[A],電流実測値[A],送給実測値[m/min]\r\n0,150,148.5,6.2\r\n10,151,149,6.3\r\n", false),
-         true, 3, {{0, 150, 148.5, 6.2}, {10, 151, 149, 6.3}}},
+         Utf16WithBom(u"時間[msec],電流指令値[A],電流実測値[A],送給実測値[m/"
+                      u"min]\r\n0,150,148.5,6.2\r\n10,151,149,6.3\r\n",
+                      false),
+         true,
+         3,
+         {{0, 150, 148.5, 6.2}, {10, 151, 149, 6.3}}},
         {"Utf16BigEndianBom",
-         Utf16WithBom(u"時間[msec];電圧指令値[V];電圧実測値[V];送給実測値[m/min]\n0;20,5;21;7,5\n", true),
-         true, 5, {{0, 20.5, 21, 7.5}}},
-        {"Utf8WithoutBom", "時間[msec],電圧実測値[V],送給指令値[m/min],送給実測値[m/min]\n0,22,8,7.9\n",
-         true, 7, {{0, 22, 8, 7.9}}},
-        {"CarriageReturnOnly", en0 + "\r0,1,2,3\r10,4,5,6\r", true, 0, {{0, 1, 2, 3}, {10, 4, 5, 6}}},
+         Utf16WithBom(u"時間[msec];電圧指令値[V];電圧実測値[V];送給実測値[m/min]\n0;20,5;21;7,5\n",
+                      true),
+         true,
+         5,
+         {{0, 20.5, 21, 7.5}}},
+        {"Utf8WithoutBom",
+         "時間[msec],電圧実測値[V],送給指令値[m/min],送給実測値[m/min]\n0,22,8,7.9\n",
+         true,
+         7,
+         {{0, 22, 8, 7.9}}},
+        {"CarriageReturnOnly",
+         en0 + "\r0,1,2,3\r10,4,5,6\r",
+         true,
+         0,
+         {{0, 1, 2, 3}, {10, 4, 5, 6}}},
         {"HeaderOnly", en0, true, 0, {}},
     };
 }
@@ -174,8 +217,8 @@ TEST(DetectVariant, SemicolonAnywhereInTheHeaderDecides) {
 }
 
 TEST(SplitFourFields, AgreesWithSplitFields) {
-    for (const char* text : {"p,q,r,s", "p,q,r", "p,q,r,", "p,,r,s", "p,q,r,s,t", "pqr", "", ",", ",,,,,",
-                             "a,b,c,d,e,f", ";a,b;c"}) {
+    for (const char* text : {"p,q,r,s", "p,q,r", "p,q,r,", "p,,r,s", "p,q,r,s,t", "pqr", "", ",",
+                             ",,,,,", "a,b,c,d,e,f", ";a,b;c"}) {
         SCOPED_TRACE(text);
         std::string want[4];
         int wantCount = WeldCommon::SplitFields(text, ",", true, 4, want);
@@ -199,10 +242,28 @@ TEST(ConvertDataLine, FourthFieldEndsAtTheFourthDelimiter) {
 // Data lines take a short cut for plain decimals; it must give the very same
 // doubles as the general conversion, bit for bit.
 TEST(ConvertDataLine, ValuesMatchTheGeneralConversionExactly) {
-    std::vector<std::string> texts = {"0", "-0", "5.", "0.1", "0.3", "-2.675", "231.5", "1e3",
-                                      "12.5A", " 7.25", "+3.5", "-.5", ".5", "1.7976931348623157e308",
-                                      "123456789012345", "1234567890123456", "0.000000000000001",
-                                      "9007199254740993", "99999999999999.9", "4.35;", "x", ""};
+    std::vector<std::string> texts = {"0",
+                                      "-0",
+                                      "5.",
+                                      "0.1",
+                                      "0.3",
+                                      "-2.675",
+                                      "231.5",
+                                      "1e3",
+                                      "12.5A",
+                                      " 7.25",
+                                      "+3.5",
+                                      "-.5",
+                                      ".5",
+                                      "1.7976931348623157e308",
+                                      "123456789012345",
+                                      "1234567890123456",
+                                      "0.000000000000001",
+                                      "9007199254740993",
+                                      "99999999999999.9",
+                                      "4.35;",
+                                      "x",
+                                      ""};
     std::mt19937_64 rng(12345);
     for (int i = 0; i < 20000; ++i) {
         std::string t = std::to_string(rng() % 100000000000ull);
@@ -214,10 +275,11 @@ TEST(ConvertDataLine, ValuesMatchTheGeneralConversionExactly) {
     for (const std::string& text : texts) {
         double want = ParseLeadingDouble(text);
         double got = ConvertDataLine("0," + text, ',').y[0];
-        EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0) << '"' << text << "\" " << got << " vs " << want;
+        EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0)
+            << '"' << text << "\" " << got << " vs " << want;
     }
-    std::vector<std::string> times = {"10", "-10", "+10", " 10", "10 ", "999999999", "2147483647",
-                                      "2147483648", "0x10", "1.0", ""};
+    std::vector<std::string> times = {"10",         "-10",        "+10",  " 10", "10 ", "999999999",
+                                      "2147483647", "2147483648", "0x10", "1.0", ""};
     for (const std::string& text : times)
         EXPECT_EQ(ConvertDataLine(text, ',').t, ParseWholeNumber(text)) << '"' << text << '"';
 }
@@ -269,7 +331,8 @@ std::vector<std::string> SplitLinesSlowly(const std::string& text) {
 
 TEST(LineList, AgreesWithByteWiseSplittingOnRandomText) {
     // Bytes near CR and LF in value, and CP932 lead bytes, at every alignment.
-    const char alphabet[] = {'a', '\r', '\n', '\t', '\x0b', '\x8d', '\x8a', '\0', '\xff', '\x0e', ','};
+    const char alphabet[] = {'a',    '\r', '\n',   '\t',   '\x0b', '\x8d',
+                             '\x8a', '\0', '\xff', '\x0e', ','};
     std::mt19937 rng(7);
     for (int round = 0; round < 3000; ++round) {
         std::string text(rng() % 80, 'a');
@@ -278,7 +341,8 @@ TEST(LineList, AgreesWithByteWiseSplittingOnRandomText) {
         l.Assign(text);
         std::vector<std::string> want = SplitLinesSlowly(text);
         ASSERT_EQ(l.size(), want.size()) << testing::PrintToString(text);
-        for (size_t i = 0; i < want.size(); ++i) ASSERT_EQ(l[i], want[i]) << testing::PrintToString(text);
+        for (size_t i = 0; i < want.size(); ++i)
+            ASSERT_EQ(l[i], want[i]) << testing::PrintToString(text);
     }
 }
 
@@ -367,14 +431,16 @@ TEST(ReadFirstLine, DecodesTheHeaderAsTheWholeFileIsDecoded) {
 
 TEST(ReadFirstLine, LongHeaderAcrossReadsAndUtf16BreakOnlyOnWholeUnits) {
     TempFolder dir;
-    std::string longHeader = "Time[msec],CurrentActual[A],VoltageActual[V]," + std::string(20000, 'F');
+    std::string longHeader =
+        "Time[msec],CurrentActual[A],VoltageActual[V]," + std::string(20000, 'F');
     std::string path = dir.Write("long.csv", longHeader + "\r\n0,1,2,3\r\n");
     std::string first;
     ASSERT_TRUE(ReadFirstLine(path, first));
     EXPECT_EQ(first, longHeader);
 
     // U+0A0D and U+0D0A hold the bytes of CR and LF but are no line break.
-    std::string utf16 = dir.Write("u16.csv", Utf16WithBom(u"Time[msec],\u0A0D\u0D0A,b,c\nx", false));
+    std::string utf16 =
+        dir.Write("u16.csv", Utf16WithBom(u"Time[msec],\u0A0D\u0D0A,b,c\nx", false));
     LineList lines;
     ASSERT_TRUE(ReadFirstLine(utf16, first));
     ASSERT_TRUE(ReadWaveLines(utf16, lines));
@@ -387,7 +453,7 @@ TEST(CheckCsvFile, AcceptsOnlyListedTimeNamesExactly) {
     std::string path = dir.Write("w.csv", "Zeit[ms],a,b,c\n");
     EXPECT_FALSE(CheckCsvFile(path, DefaultNames()));
     EXPECT_TRUE(CheckCsvFile(path, {"Time[msec]", "Zeit[ms]"}));
-    EXPECT_FALSE(CheckCsvFile(path, {"Zeit[ms" }));
+    EXPECT_FALSE(CheckCsvFile(path, {"Zeit[ms"}));
     EXPECT_FALSE(CheckCsvFile(path, {}));
 }
 

@@ -68,7 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"", "", "", 0}));
 
 TEST(DetectWaveLayout, FirstFieldPlaysNoPart) {
-    const std::string fields[4] = {"VoltageSet", "CurrentSet[A]", "VoltageSet[V]", "FeedingSet[m/min]"};
+    const std::string fields[4] = {"VoltageSet", "CurrentSet[A]", "VoltageSet[V]",
+                                   "FeedingSet[m/min]"};
     EXPECT_EQ(DetectWaveLayout(fields), 1);
     const std::string none[4] = {"CurrentActual", "x", "y", "z"};
     EXPECT_EQ(DetectWaveLayout(none), 0);

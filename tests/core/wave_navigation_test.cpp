@@ -1,6 +1,6 @@
-#include "wavefile/navigation.h"
-
 #include <gtest/gtest.h>
+
+#include "wavefile/navigation.h"
 
 namespace vx {
 namespace {
@@ -10,13 +10,25 @@ TEST(FileStepTarget, MovesWithinTheListOrDoesNothing) {
         FileStep step;
         int32_t no, count, want;
     } cases[] = {
-        {FileStep::First, 1, 3, 0}, {FileStep::First, 2, 3, 1}, {FileStep::First, 3, 3, 1},
-        {FileStep::Prev, 1, 3, 0},  {FileStep::Prev, 2, 3, 1},  {FileStep::Prev, 3, 3, 2},
-        {FileStep::Next, 1, 3, 2},  {FileStep::Next, 2, 3, 3},  {FileStep::Next, 3, 3, 0},
-        {FileStep::Last, 1, 3, 3},  {FileStep::Last, 2, 3, 3},  {FileStep::Last, 3, 3, 0},
+        {FileStep::First, 1, 3, 0},
+        {FileStep::First, 2, 3, 1},
+        {FileStep::First, 3, 3, 1},
+        {FileStep::Prev, 1, 3, 0},
+        {FileStep::Prev, 2, 3, 1},
+        {FileStep::Prev, 3, 3, 2},
+        {FileStep::Next, 1, 3, 2},
+        {FileStep::Next, 2, 3, 3},
+        {FileStep::Next, 3, 3, 0},
+        {FileStep::Last, 1, 3, 3},
+        {FileStep::Last, 2, 3, 3},
+        {FileStep::Last, 3, 3, 0},
         // One file, and before any folder was opened.
-        {FileStep::First, 1, 1, 0}, {FileStep::Prev, 1, 1, 0},  {FileStep::Next, 1, 1, 0},
-        {FileStep::Last, 1, 1, 0},  {FileStep::First, 0, 0, 0}, {FileStep::Next, 0, 0, 0},
+        {FileStep::First, 1, 1, 0},
+        {FileStep::Prev, 1, 1, 0},
+        {FileStep::Next, 1, 1, 0},
+        {FileStep::Last, 1, 1, 0},
+        {FileStep::First, 0, 0, 0},
+        {FileStep::Next, 0, 0, 0},
         {FileStep::Last, 0, 0, 0},
     };
     for (const Case& c : cases)

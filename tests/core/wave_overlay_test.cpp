@@ -1,10 +1,9 @@
-#include "wavefile/overlay_file.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "wave_test_files.h"
+#include "wavefile/overlay_file.h"
 
 namespace vx {
 namespace {

@@ -12,7 +12,7 @@ namespace vx::test {
 
 // A fresh folder under the system temp folder, removed with its contents.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "vx-wave-XXXXXX").string();
         if (char* made = ::mkdtemp(pattern.data())) path_ = made;
@@ -30,11 +30,12 @@ public:
     // Writes `bytes` exactly as given; returns the full path.
     std::string Write(std::string_view name, std::string_view bytes) const {
         std::string full = *this / name;
-        std::ofstream(full, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(full, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         return full;
     }
 
-private:
+  private:
     std::string path_;
 };
 
