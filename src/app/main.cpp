@@ -2,12 +2,18 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <string>
+#include <vector>
 
+#include "app/dump.h"
 #include "app/ui/startup.h"
 #include "common/ui/qt_text.h"
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--dump") == 0)
+        return vx::RunDump(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr,
+                           vx::ExecutableFolder() + "/Varmonix.ini");
     std::string folder;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
