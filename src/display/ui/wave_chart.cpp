@@ -203,6 +203,9 @@ bool WaveChart::eventFilter(QObject* watched, QEvent* event) {
     if (watched == plot_) {
         switch (event->type()) {
             case QEvent::MouseMove: {
+                // Filters see the moves of a disabled widget too; a suspended
+                // chart must not rewrite its read-out.
+                if (!isEnabled()) break;
                 auto* me = static_cast<QMouseEvent*>(event);
                 lastMouse_ = me->position().toPoint();
                 emit MouseMoved(lastMouse_.x(), lastMouse_.y());
