@@ -5,6 +5,7 @@
 #include <QPropertyAnimation>
 #include <QTimer>
 #include <exception>
+#include <filesystem>
 
 #include "common/ui/form_tools.h"
 #include "common/ui/message_box2.h"
@@ -81,7 +82,14 @@ int RunVarmonix(StartupOptions options) {
         FormMessageBox2 = messageBox.get();
 
         main->show();
-        if (!options.openFolder.empty()) Guarded([&] { main->OpenDataLogFolder(options.openFolder); });
+        if (!options.openFolder.empty()) {
+            // As the folder dialog would give it: absolute, without a trailing slash.
+            std::error_code ec;
+            std::filesystem::path folder = std::filesystem::absolute(options.openFolder, ec).lexically_normal();
+            std::string path = ec ? options.openFolder : folder.string();
+            while (path.size() > 1 && path.back() == '/') path.pop_back();
+            Guarded([&] { main->OpenDataLogFolder(path); });
+        }
         if (options.onRunning) {
             TFormWeldMain* m = main.get();
             QTimer::singleShot(0, m, [m, f = options.onRunning] { f(*m); });
