@@ -1,0 +1,72 @@
+// One data line against a plain reading of the rules: the shared splitter, the
+// whole-number time and the strtod-like values. The reader's fast paths must
+// never give another result.
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "common/number_text.h"
+#include "common/weld_common.h"
+#include "fuzz_support.h"
+#include "wavefile/overlay_file.h"
+#include "wavefile/wave_csv.h"
+
+using namespace vx;
+
+namespace {
+
+bool Same(double a, double b) { return a == b && std::signbit(a) == std::signbit(b); }
+
+Sample Reference(std::string_view line, char delimiter) {
+    std::string f[4];
+    WeldCommon::SplitFields(line, std::string(1, delimiter), true, 4, f);
+    Sample s;
+    s.t = ParseWholeNumber(f[0]);
+    for (int k = 0; k < 3; ++k) s.y[k] = ParseLeadingDouble(f[k + 1]);
+    return s;
+}
+
+void CheckSame(const Sample& got, const Sample& want) {
+    VX_FUZZ_CHECK(Same(got.t, want.t));
+    for (int k = 0; k < 3; ++k) VX_FUZZ_CHECK(Same(got.y[k], want.y[k]));
+}
+
+// strtod in the C locale agrees with ParseLeadingDouble wherever strtod reads
+// plain decimal notation (no hex, inf or nan) without overflow or underflow.
+void CheckAgainstStrtod(std::string_view text) {
+    const double ours = ParseLeadingDouble(text);
+    VX_FUZZ_CHECK(std::isfinite(ours));
+    if (text.find_first_of("xXiInN") != std::string_view::npos) return;
+    if (text.find('\0') != std::string_view::npos) return;
+    std::string s(text);
+    errno = 0;
+    double theirs = std::strtod(s.c_str(), nullptr);
+    if (errno == ERANGE) return;
+    VX_FUZZ_CHECK(Same(ours, theirs));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view line = fuzz::AsText(data, size);
+
+    CheckSame(ConvertDataLine(line, ','), Reference(line, ','));
+    CheckSame(ConvertDataLine(line, ';'), Reference(line, ';'));
+
+    // The overlay line: ';' anywhere makes it the delimiter, ',' the decimal mark.
+    std::string overlay(line);
+    std::string expected(line);
+    char delimiter = ',';
+    if (expected.find(';') != std::string::npos) {
+        delimiter = ';';
+        for (char& c : expected)
+            if (c == ',') c = '.';
+    }
+    CheckSame(ConvertOverlayLine(overlay), Reference(expected, delimiter));
+    VX_FUZZ_CHECK(overlay == expected);
+
+    CheckAgainstStrtod(line);
+    return 0;
+}
