@@ -71,20 +71,7 @@ Sample ConvertOverlayLine(std::string& line) {
 bool ReadOverlayFile(const std::string& path, LineList& lines, WaveColumns& out) {
     out.clear();
     if (!ReadWaveLines(path, lines)) return false;
-    if (lines.size() < 2) return true;
-    const size_t n = lines.size() - 1;
-    out.t.resize(n);
-    out.y1.resize(n);
-    out.y2.resize(n);
-    out.y3.resize(n);
-    for (size_t i = 0; i < n; ++i) {
-        char delimiter = PrepareOverlayLine(lines.MutableLine(i + 1));
-        Sample s = ConvertDataLine(lines[i + 1], delimiter);
-        out.t[i] = s.t;
-        out.y1[i] = s.y[0];
-        out.y2[i] = s.y[1];
-        out.y3[i] = s.y[2];
-    }
+    ConvertLinesWith(lines, out, PrepareOverlayLine);
     return true;
 }
 

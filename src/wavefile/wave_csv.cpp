@@ -305,24 +305,10 @@ Sample ConvertDataLine(std::string_view line, char delimiter) {
 }
 
 void ConvertDataLines(LineList& lines, WaveVariant v, WaveColumns& out) {
-    out.clear();
-    if (lines.size() < 2) return;
-    const size_t n = lines.size() - 1;
-    out.t.resize(n);
-    out.y1.resize(n);
-    out.y2.resize(n);
-    out.y3.resize(n);
-    for (size_t i = 0; i < n; ++i) {
-        if (v.decimalComma) {
-            std::span<char> bytes = lines.MutableLine(i + 1);
-            std::replace(bytes.begin(), bytes.end(), ',', '.');
-        }
-        Sample s = ConvertDataLine(lines[i + 1], v.delimiter);
-        out.t[i] = s.t;
-        out.y1[i] = s.y[0];
-        out.y2[i] = s.y[1];
-        out.y3[i] = s.y[2];
-    }
+    ConvertLinesWith(lines, out, [&v](std::span<char> bytes) {
+        if (v.decimalComma) std::replace(bytes.begin(), bytes.end(), ',', '.');
+        return v.delimiter;
+    });
 }
 
 bool CheckCsvFile(const std::string& path, const std::vector<std::string>& acceptedNames) {

@@ -76,6 +76,27 @@ struct Sample {
 // leading number (0.0 otherwise). Missing fields count as empty.
 Sample ConvertDataLine(std::string_view line, char delimiter);
 
+// Converts lines 2..n into `out` (cleared first), in file order. `prepare`
+// may rewrite a line in place and returns the delimiter to split it at.
+template <class Prepare>
+void ConvertLinesWith(LineList& lines, WaveColumns& out, Prepare prepare) {
+    out.clear();
+    if (lines.size() < 2) return;
+    const size_t n = lines.size() - 1;
+    out.t.resize(n);
+    out.y1.resize(n);
+    out.y2.resize(n);
+    out.y3.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        const char delimiter = prepare(lines.MutableLine(i + 1));
+        const Sample s = ConvertDataLine(lines[i + 1], delimiter);
+        out.t[i] = s.t;
+        out.y1[i] = s.y[0];
+        out.y2[i] = s.y[1];
+        out.y3[i] = s.y[2];
+    }
+}
+
 // Converts lines 2..n into `out` (cleared first). In the decimal-comma variant
 // every ',' of a data line becomes '.', also in `lines`.
 void ConvertDataLines(LineList& lines, WaveVariant v, WaveColumns& out);
