@@ -1,0 +1,109 @@
+// Pictures of the display-settings dialog and of an overlay, for a person to
+// look at. Runs only when VX_SCREENSHOT_DIR names the folder for the PNGs;
+// best under a real X server (Xvfb), where the screen itself is grabbed too.
+#include <QCheckBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <cmath>
+
+#include "common/ui/message_box2.h"
+#include "display/ui/wave_chart.h"
+#include "display_driver.h"
+#include "gui_test.h"
+
+namespace vx::test {
+
+namespace {
+
+QString ShotDir() { return qEnvironmentVariable("VX_SCREENSHOT_DIR"); }
+
+void Save(QWidget* w, const QString& name) {
+    QDir().mkpath(ShotDir());
+    const QString path = QDir(ShotDir()).filePath(name + ".png");
+    if (!w->grab().save(path)) qWarning("cannot save %s", qPrintable(path));
+    // On a real display the screen shows what the widget grab cannot: tool
+    // tips, other windows on top.
+    if (QGuiApplication::platformName() == "xcb")
+        if (QScreen* s = QGuiApplication::primaryScreen())
+            s->grabWindow(0).save(QDir(ShotDir()).filePath(name + "-screen.png"));
+}
+
+// A weld of 8 s: the arc strikes, settles with ripple and ends. Each weld
+// differs a little in level and phase, so an overlay shows the spread.
+QByteArray RealisticWeld(int n) {
+    std::vector<std::array<double, 4>> rows;
+    const double level = 200.0 + 8.0 * (n - 1);
+    for (int i = 0; i < 800; ++i) {
+        const double t = i * 10.0;
+        const double ramp = std::min(1.0, t / 400.0) * (t > 7600 ? std::max(0.0, (8000 - t) / 400.0) : 1.0);
+        const double ripple = std::sin(i * 0.9 + n) + 0.4 * std::sin(i * 0.23 + 2 * n);
+        rows.push_back({t, ramp * (level + 15.0 * ripple), ramp * (24.0 + 0.4 * n + 1.2 * ripple),
+                        ramp * (7.5 + 0.2 * n + 0.15 * ripple)});
+    }
+    return Row0File(rows);
+}
+
+}  // namespace
+
+class ScreenshotTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        if (ShotDir().isEmpty()) QSKIP("VX_SCREENSHOT_DIR is not set");
+    }
+
+    void dialogPagesAndOverlay() {
+        MainFixture f;
+        TFormWeldMain& m = f.main();
+        const QString folder = f.makeFolder("log");
+        for (int n = 1; n <= 6; ++n) WriteFile(folder, QString("%1.csv").arg(n, 6, 10, QChar('0')), RealisticWeld(n));
+        f.openFolder(folder);
+        QCOMPARE(m.CsvFileCount, 6);
+        m.TimToolTipTimer();
+
+        QVERIFY(RunDisplayDialog(m, [&](TFormWeldWaveSet& d) {
+            d.PgCtrlDisp->setCurrentWidget(d.TabScale);
+            QTest::qWait(300);
+            Save(&d, "dialog-scale");
+            d.PgCtrlDisp->setCurrentWidget(d.TabMulti);
+            d.ChkBoxMulti->click();
+            d.RadBtnSep->click();
+            TypeInto(d.EdtSep, "2-6");
+            QTest::qWait(300);
+            Save(&d, "dialog-overlay");
+            d.PgCtrlDisp->setCurrentWidget(d.TabScale);
+            TypeInto(d.EdtMaxWave1, "0");
+            OnNextModal([](QWidget* box) {
+                QTest::qWait(300);
+                Save(box->window(), "message-957");
+                if (auto* b = qobject_cast<TFormMessageBox2*>(box)) b->BtnOkMessageBox2->click();
+            });
+            d.BtnDisp->click();
+            TypeInto(d.EdtMaxWave1, "400");
+            d.BtnDisp->click();
+        }));
+        QCOMPARE(m.MultiNo[4], 6);
+        QTRY_VERIFY_WITH_TIMEOUT(m.ChtWave->isEnabled(), 2000);
+        m.ChtWave->ReplotNow();
+        QTest::qWait(300);
+        Save(&m, "overlay-five-welds");
+
+        // The read-out over the overlay, with its tool tip.
+        auto* plot = m.ChtWave->findChild<QWidget*>("ChtWavePlot");
+        QTest::mouseMove(m.windowHandle(), plot->mapTo(&m, QPoint(300, 200)));
+        QTest::mouseMove(m.windowHandle(), plot->mapTo(&m, QPoint(301, 200)));
+        QTest::qWait(600);
+        Save(&m, "readout");
+        QVERIFY(!m.ChtWave->Hint().isEmpty());
+    }
+};
+
+VX_GUI_TEST(ScreenshotTest);
+
+}  // namespace vx::test
+
+#include "screenshot_test.moc"
