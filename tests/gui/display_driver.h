@@ -47,8 +47,10 @@ inline bool RunDisplayDialog(TFormWeldMain& m, const std::function<void(TFormWel
         watchdog->setInterval(500);
         if (QWidget* w = QApplication::activeModalWidget()) {
             qWarning("closing a modal window nobody answered: %s", qPrintable(w->objectName()));
-            if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
-            else w->close();
+            if (auto* d = qobject_cast<QDialog*>(w))
+                d->reject();
+            else
+                w->close();
         }
     });
     watchdog->start(15000);
@@ -66,7 +68,8 @@ inline void TypeInto(QLineEdit* edit, const QString& text) {
 
 // Header of a row-0 file: current, voltage and wire feed, English names.
 inline QByteArray Row0File(const std::vector<std::array<double, 4>>& rows) {
-    return WaveFile("Time[msec]", {"CurrentActual[A]", "VoltageActual[V]", "FeedingActual[m/min]"}, rows);
+    return WaveFile("Time[msec]", {"CurrentActual[A]", "VoltageActual[V]", "FeedingActual[m/min]"},
+                    rows);
 }
 
 // Weld n of a test folder: 5 + n samples 10 ms apart; current 100 n + i,

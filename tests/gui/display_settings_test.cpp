@@ -41,7 +41,7 @@ void OpenOneWeld(MainFixture& f) {
 
 // The main window's own windows with a settings path of the test's choice.
 class OwnWindows {
-public:
+  public:
     explicit OwnWindows(const std::string& settingsPath) {
         FormMessageBox2 = &box_;
         FormWeldWaveSet = &set_;
@@ -60,7 +60,7 @@ public:
     }
     TFormWeldMain& main() { return *main_; }
 
-private:
+  private:
     TFormMessageBox2 box_;
     TFormWeldWaveSet set_;
     std::unique_ptr<TFormWeldMain> main_;
@@ -70,18 +70,21 @@ private:
 
 class DisplaySettingsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { ShownErrors().clear(); }
 
     void scaleNotAboveMinimumIsRefused_data() {
         QTest::addColumn<QStringList>("edits");  // the eight scale edits in row order
         QTest::addColumn<QString>("focus");
-        QTest::newRow("current 0..0") << QStringList{"0", "0", "0", "100", "0", "100", "0", "10000"} << "EdtMaxWave1";
+        QTest::newRow("current 0..0")
+            << QStringList{"0", "0", "0", "100", "0", "100", "0", "10000"} << "EdtMaxWave1";
         // Only the first bad row is reported.
         QTest::newRow("voltage 100..50, time 500..100")
             << QStringList{"0", "600", "100", "50", "0", "100", "500", "100"} << "EdtMaxWave2";
-        QTest::newRow("empty maximum") << QStringList{"0", "", "0", "100", "0", "100", "0", "10000"} << "EdtMaxWave1";
-        QTest::newRow("time 500..100") << QStringList{"0", "600", "0", "100", "0", "100", "500", "100"} << "EdtMaxTime";
+        QTest::newRow("empty maximum")
+            << QStringList{"0", "", "0", "100", "0", "100", "0", "10000"} << "EdtMaxWave1";
+        QTest::newRow("time 500..100")
+            << QStringList{"0", "600", "0", "100", "0", "100", "500", "100"} << "EdtMaxTime";
     }
 
     void scaleNotAboveMinimumIsRefused() {
@@ -219,8 +222,9 @@ private slots:
         QVERIFY(closed);
         QVERIFY(ShownErrors().empty());
         QCOMPARE(FileLines(f.iniPath()),
-                 QStringList({"[SCALE]", "CURRENT=0,300", "VOLTAGE=10,50", "WIRESPEED=0,100", "TIME=0,9999999",
-                              "CURRENT_R=0,600", "VOLTAGE_R=0,100", "WIRESPEED_R=0,100", "TIME_R=0,10000"}));
+                 QStringList({"[SCALE]", "CURRENT=0,300", "VOLTAGE=10,50", "WIRESPEED=0,100",
+                              "TIME=0,9999999", "CURRENT_R=0,600", "VOLTAGE_R=0,100",
+                              "WIRESPEED_R=0,100", "TIME_R=0,10000"}));
         QCOMPARE(m.WaveSetting.Scale.Graph[0].Max, 300);
         QCOMPARE(m.ScaleLabel(0, 10)->text(), QString("300"));
         QCOMPARE(m.ScaleLabel(0, 5)->text(), QString("150"));
@@ -237,7 +241,8 @@ private slots:
 
     void okKeepsForeignSections() {
         const QString ini =
-            "; hand-written\r\n[USER]\r\nName=abc\r\n\r\n[SCALE]\r\ncurrent=0,500\r\n\r\n[FORMAT]\r\n"
+            "; "
+            "hand-written\r\n[USER]\r\nName=abc\r\n\r\n[SCALE]\r\ncurrent=0,500\r\n\r\n[FORMAT]\r\n"
             "FORMAT_CHECK=Time[msec]\r\n";
         MainFixture f(ini);
         TFormWeldMain& m = f.main();
@@ -249,13 +254,15 @@ private slots:
         const QByteArray raw = ReadAll(f.iniPath());
         QCOMPARE(raw.count("\r\n"), raw.count('\n'));  // the file's own line breaks throughout
         const QStringList lines = FileLines(f.iniPath());
-        QCOMPARE(lines.mid(0, 5), QStringList({"; hand-written", "[USER]", "Name=abc", "", "[SCALE]"}));
+        QCOMPARE(lines.mid(0, 5),
+                 QStringList({"; hand-written", "[USER]", "Name=abc", "", "[SCALE]"}));
         QCOMPARE(lines.mid(lines.size() - 2), QStringList({"[FORMAT]", "FORMAT_CHECK=Time[msec]"}));
         // The existing key changed in place, the others added to its section.
         const QStringList scale = lines.mid(5, lines.size() - 7);
         QCOMPARE(scale.first().toUpper(), QString("CURRENT=0,500"));
-        for (const char* key : {"VOLTAGE=0,80", "WIRESPEED=0,100", "TIME=0,10000", "CURRENT_R=0,600",
-                                "VOLTAGE_R=0,100", "WIRESPEED_R=0,100", "TIME_R=0,10000"})
+        for (const char* key :
+             {"VOLTAGE=0,80", "WIRESPEED=0,100", "TIME=0,10000", "CURRENT_R=0,600",
+              "VOLTAGE_R=0,100", "WIRESPEED_R=0,100", "TIME_R=0,10000"})
             QVERIFY2(scale.count(key) == 1, key);
         QCOMPARE(scale.filter("=").size(), 8);
     }

@@ -21,7 +21,8 @@ const QString kSettings = "[SCALE]\r\nCURRENT=0,600\r\nWIRESPEED=2,12\r\n";
 
 QString MakeWeldFolder(MainFixture& f, const QString& name, int count) {
     const QString folder = f.makeFolder(name);
-    for (int n = 1; n <= count; ++n) WriteFile(folder, QString("%1.csv").arg(n, 6, 10, QChar('0')), WeldFile(n));
+    for (int n = 1; n <= count; ++n)
+        WriteFile(folder, QString("%1.csv").arg(n, 6, 10, QChar('0')), WeldFile(n));
     return folder;
 }
 
@@ -64,7 +65,9 @@ bool SwitchOverlayOff(TFormWeldMain& m) {
 }
 
 // Overlay series of `column` (1..3), slot 1..10.
-ChartSeries* Overlay(TFormWeldMain& m, int column, int slot) { return m.SeriesAt(3 + 10 * (column - 1) + slot - 1); }
+ChartSeries* Overlay(TFormWeldMain& m, int column, int slot) {
+    return m.SeriesAt(3 + 10 * (column - 1) + slot - 1);
+}
 
 // Point counts of a column's ten overlay series.
 QList<int> Counts(TFormWeldMain& m, int column) {
@@ -92,17 +95,21 @@ QList<bool> All(bool b) { return QList<bool>(10, b); }
 
 class OverlayTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { ShownErrors().clear(); }
 
     void chosenWeldsAreDrawn_data() {
         QTest::addColumn<QString>("from");  // empty: a list in `to`
         QTest::addColumn<QString>("to");
         QTest::addColumn<QList<int>>("welds");  // the weld of each slot in use
-        QTest::newRow("range 2..4") << "2" << "4" << QList<int>{2, 3, 4};
-        QTest::newRow("range 5..3") << "5" << "3" << QList<int>{3, 4, 5};
-        QTest::newRow("list 1,3-5") << "" << "1,3-5" << QList<int>{1, 3, 4, 5};
-        QTest::newRow("list 6, 2") << "" << "6, 2" << QList<int>{6, 2};
+        QTest::newRow("range 2..4") << "2"
+                                    << "4" << QList<int>{2, 3, 4};
+        QTest::newRow("range 5..3") << "5"
+                                    << "3" << QList<int>{3, 4, 5};
+        QTest::newRow("list 1,3-5") << ""
+                                    << "1,3-5" << QList<int>{1, 3, 4, 5};
+        QTest::newRow("list 6, 2") << ""
+                                   << "6, 2" << QList<int>{6, 2};
     }
 
     void chosenWeldsAreDrawn() {
@@ -192,7 +199,8 @@ private slots:
         QVERIFY(FileLines(f.iniPath()).contains("WIRESPEED=2,12"));
         // Switched on again, the series are rebuilt from scratch.
         QVERIFY(ChooseOverlay(m, nullptr, "5"));
-        for (int column = 1; column <= 3; ++column) QCOMPARE(Counts(m, column), ExpectedCounts({5}));
+        for (int column = 1; column <= 3; ++column)
+            QCOMPARE(Counts(m, column), ExpectedCounts({5}));
     }
 
     void anotherFolderSwitchesTheOverlayOff() {

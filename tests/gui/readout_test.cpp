@@ -16,7 +16,8 @@ namespace {
 // 2.5 + (i mod 10): sample 123 reads 246.25, 12.30 and 5.50.
 QByteArray ReadoutFile() {
     std::vector<std::array<double, 4>> rows;
-    for (int i = 0; i < 1000; ++i) rows.push_back({10.0 * i, 2.0 * i + 0.25, i / 10.0, 2.5 + i % 10});
+    for (int i = 0; i < 1000; ++i)
+        rows.push_back({10.0 * i, 2.0 * i + 0.25, i / 10.0, 2.5 + i % 10});
     return Row0File(rows);
 }
 
@@ -31,8 +32,8 @@ QString Settings(const QString& time) {
 void MoveOverChart(TFormWeldMain& m, int x, int y = 200) {
     auto* plot = m.ChtWave->findChild<QWidget*>("ChtWavePlot");
     QVERIFY(plot);
-    QMouseEvent move(QEvent::MouseMove, QPointF(x, y), plot->mapToGlobal(QPointF(x, y)), Qt::NoButton,
-                     Qt::NoButton, {});
+    QMouseEvent move(QEvent::MouseMove, QPointF(x, y), plot->mapToGlobal(QPointF(x, y)),
+                     Qt::NoButton, Qt::NoButton, {});
     QApplication::sendEvent(plot, &move);
 }
 
@@ -50,7 +51,7 @@ void OpenReadoutFolder(MainFixture& f) {
 
 class ReadoutTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { ShownErrors().clear(); }
 
     void hintUnderTheMouse_data() {
@@ -58,7 +59,8 @@ private slots:
         QTest::addColumn<int>("x");
         QTest::addColumn<QString>("hint");
         // The plot area spans pixels 84..617: 10000 ms over 533 px.
-        QTest::newRow("1238 ms, sample 123") << "0,10000" << 150 << "1238ms\r\n 246.25\r\n  12.30\r\n   5.50";
+        QTest::newRow("1238 ms, sample 123")
+            << "0,10000" << 150 << "1238ms\r\n 246.25\r\n  12.30\r\n   5.50";
         QTest::newRow("left edge") << "0,10000" << 84 << "0ms\r\n   0.25\r\n   0.00\r\n   2.50";
         // Past the last sample but within the axis: no values, the text ends
         // with a line break.
@@ -67,7 +69,8 @@ private slots:
         QTest::newRow("right of the axis") << "0,10000" << 618 << "";
         // An axis starting at 1000 ms: the value shown is the one at the time
         // under the mouse (1500 ms, sample 150).
-        QTest::newRow("axis from 1000") << "1000,11000" << 111 << "1506ms\r\n 300.25\r\n  15.00\r\n   2.50";
+        QTest::newRow("axis from 1000")
+            << "1000,11000" << 111 << "1506ms\r\n 300.25\r\n  15.00\r\n   2.50";
     }
 
     void hintUnderTheMouse() {

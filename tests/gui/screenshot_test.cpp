@@ -39,7 +39,8 @@ QByteArray RealisticWeld(int n) {
     const double level = 200.0 + 8.0 * (n - 1);
     for (int i = 0; i < 800; ++i) {
         const double t = i * 10.0;
-        const double ramp = std::min(1.0, t / 400.0) * (t > 7600 ? std::max(0.0, (8000 - t) / 400.0) : 1.0);
+        const double ramp =
+            std::min(1.0, t / 400.0) * (t > 7600 ? std::max(0.0, (8000 - t) / 400.0) : 1.0);
         const double ripple = std::sin(i * 0.9 + n) + 0.4 * std::sin(i * 0.23 + 2 * n);
         rows.push_back({t, ramp * (level + 15.0 * ripple), ramp * (24.0 + 0.4 * n + 1.2 * ripple),
                         ramp * (7.5 + 0.2 * n + 0.15 * ripple)});
@@ -51,7 +52,7 @@ QByteArray RealisticWeld(int n) {
 
 class ScreenshotTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         if (ShotDir().isEmpty()) QSKIP("VX_SCREENSHOT_DIR is not set");
     }
@@ -60,7 +61,8 @@ private slots:
         MainFixture f;
         TFormWeldMain& m = f.main();
         const QString folder = f.makeFolder("log");
-        for (int n = 1; n <= 6; ++n) WriteFile(folder, QString("%1.csv").arg(n, 6, 10, QChar('0')), RealisticWeld(n));
+        for (int n = 1; n <= 6; ++n)
+            WriteFile(folder, QString("%1.csv").arg(n, 6, 10, QChar('0')), RealisticWeld(n));
         f.openFolder(folder);
         QCOMPARE(m.CsvFileCount, 6);
         m.TimToolTipTimer();
