@@ -34,13 +34,20 @@ class JsonCheck {
     bool Value(int depth) {
         if (depth > 64 || i_ >= s_.size()) return false;
         switch (s_[i_]) {
-            case '{': return Object(depth);
-            case '[': return Array(depth);
-            case '"': return String();
-            case 't': return Word("true");
-            case 'f': return Word("false");
-            case 'n': return Word("null");
-            default: return Number();
+            case '{':
+                return Object(depth);
+            case '[':
+                return Array(depth);
+            case '"':
+                return String();
+            case 't':
+                return Word("true");
+            case 'f':
+                return Word("false");
+            case 'n':
+                return Word("null");
+            default:
+                return Number();
         }
     }
     bool Object(int depth) {
@@ -136,7 +143,8 @@ class JsonCheck {
         return false;
     }
     void Blank() {
-        while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\n' || s_[i_] == '\r'))
+        while (i_ < s_.size() &&
+               (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\n' || s_[i_] == '\r'))
             ++i_;
     }
     static size_t Utf8Length(unsigned char c) {

@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (fileCount >= 1) {
         CheckSlots(sep.MultiNo, fileCount);
         // The normalised text chooses the same numbers again.
-        bool positive = std::all_of(sep.MultiNo.begin(), sep.MultiNo.end(),
-                                    [](int32_t v) { return v >= 0; });
+        bool positive =
+            std::all_of(sep.MultiNo.begin(), sep.MultiNo.end(), [](int32_t v) { return v >= 0; });
         if (positive) {
             const SepListResult again = MakeSepList(sep.Text, fileCount);
             VX_FUZZ_CHECK(again.MultiNo == sep.MultiNo);

@@ -12,12 +12,12 @@
 #include <string>
 #include <string_view>
 
-#define VX_FUZZ_CHECK(cond)                                                         \
-    do {                                                                            \
-        if (!(cond)) {                                                              \
+#define VX_FUZZ_CHECK(cond)                                                               \
+    do {                                                                                  \
+        if (!(cond)) {                                                                    \
             std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond); \
-            std::abort();                                                           \
-        }                                                                           \
+            std::abort();                                                                 \
+        }                                                                                 \
     } while (0)
 
 namespace vx::fuzz {
@@ -49,8 +49,7 @@ class ScratchFolder {
 
   private:
     ScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vx-fuzz-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "vx-fuzz-XXXXXX").string();
         if (!::mkdtemp(pattern.data())) Fail("cannot make a folder like", pattern);
         path_ = pattern;
     }

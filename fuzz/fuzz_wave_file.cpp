@@ -51,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The loader's order of steps.
     const WaveVariant v = DetectVariant(lines[0]);
     std::string fields[4];
-    const int count = WeldCommon::SplitFields(lines[0], std::string(1, v.delimiter), true, 4, fields);
+    const int count =
+        WeldCommon::SplitFields(lines[0], std::string(1, v.delimiter), true, 4, fields);
     // A file whose header names itself as the time column is listed exactly
     // when the header has four fields.
     VX_FUZZ_CHECK(CheckCsvFile(path, {fields[0]}) == (count == 4));
