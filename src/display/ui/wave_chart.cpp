@@ -188,6 +188,8 @@ void WaveChart::SetHint(const QString& hint) {
 
 void WaveChart::ShowHintNow() {
     if (hint_.isEmpty() || !isEnabled()) return;
+    // A fixed-pitch face keeps the decimal points of the values in one column.
+    QToolTip::setFont(GothicFont(14));
     QToolTip::showText(plot_->mapToGlobal(lastMouse_ + QPoint(12, 16)), hint_, plot_, QRect(), kHintHideMs);
 }
 

@@ -107,7 +107,14 @@ TFormWeldWaveSet::TFormWeldWaveSet(QWidget* parent)
     GrpBoxMulti = Make<QGroupBox>(TabMulti, "GrpBoxMulti", 13, 32, 476, 97);
     ChkBoxMulti = Make<QCheckBox>(TabMulti, "ChkBoxMulti", 21, 30, 460, 17);
     ChkBoxMulti->setEnabled(false);
-    ChkBoxMulti->setAutoFillBackground(true);  // covers the group box edge like a title
+    // The check box covers the group box's top edge like a title; page and
+    // box share one explicit background so the covered stretch does not show.
+    for (QWidget* w : {TabScale, TabMulti, static_cast<QWidget*>(ChkBoxMulti)}) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Window, palette().color(QPalette::Window));
+        w->setPalette(pal);
+        w->setAutoFillBackground(true);
+    }
     ChkBoxMulti->raise();
     RadBtnRange = Make<QRadioButton>(GrpBoxMulti, "RadBtnRange", 15, 30, 190, 20);
     RadBtnRange->setChecked(true);
@@ -151,6 +158,7 @@ int TFormWeldWaveSet::ShowModal() { return exec(); }
 
 void TFormWeldWaveSet::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    CenterOnScreen(this);
     FormShow();
 }
 
@@ -172,6 +180,8 @@ void TFormWeldWaveSet::ShowWaveSetting() {
         if (!e->validator()) e->setValidator(new QRegularExpressionValidator(digits, e));
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
+    // Only as wide as its caption, so the box's edge shows on both sides of it.
+    ChkBoxMulti->resize(std::min(492, ChkBoxMulti->sizeHint().width() + 6), 17);
     if (!WaveSetting) return;
     WeldWaveSetting& s = *WaveSetting;
     for (int k = 0; k < 4; ++k) {
