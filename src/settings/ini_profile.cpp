@@ -112,10 +112,12 @@ Parsed ParseLine(std::string_view t, const Line& l) {
         return p;
     }
     if (t[s] == '[') {
-        size_t close = t.rfind(']', l.end - 1);
-        if (close != std::string_view::npos && close > s) {
+        // Only this line's own "]" counts: searching back from its end past its
+        // start made every unclosed "[" line cost the whole text before it.
+        size_t close = t.substr(s, l.end - s).rfind(']');
+        if (close != std::string_view::npos && close > 0) {
             p.kind = Kind::Section;
-            p.name = t.substr(s + 1, close - s - 1);
+            p.name = t.substr(s + 1, close - 1);
             return p;
         }
     }

@@ -12,7 +12,10 @@
 #include <fstream>
 #include <functional>
 #include <future>
+#include <memory>
+#include <optional>
 #include <random>
+#include <thread>
 
 #include "common/encoding.h"
 #include "settings/ini_profile.h"
@@ -55,6 +58,30 @@ std::string TenMegabytes() {
     return s + "[SCALE]\r\nCURRENT=5,6\r\nTIME_R=7,8\r\n";
 }
 
+// Lines that open a section name and never close it, 1 MB of them, the scales
+// last. Each such line once searched the whole text before it for a "]", which
+// made this file take hours to load.
+std::string UnclosedBrackets() {
+    std::string s;
+    s.reserve(1u << 20);
+    while (s.size() < (1u << 20)) s += "[\n";
+    return s + "[SCALE]\nCURRENT=1,2\n";
+}
+
+// Loads on a thread of its own: a load that does not end within a minute fails
+// the test instead of holding up the whole run (the thread is left to finish).
+std::optional<WeldWaveSetting> LoadWithin60s(const std::string& path) {
+    auto done = std::make_shared<std::promise<WeldWaveSetting>>();
+    std::future<WeldWaveSetting> result = done->get_future();
+    std::thread([done, path] {
+        WeldWaveSetting s;
+        LoadWaveSetting(path, s);
+        done->set_value(s);
+    }).detach();
+    if (result.wait_for(std::chrono::seconds(60)) != std::future_status::ready) return std::nullopt;
+    return result.get();
+}
+
 struct Scale {
     int32_t min, max;
 };
@@ -88,6 +115,7 @@ std::vector<FaultCase> Cases() {
          std::string(),
          true},
         {"ten_megabytes", TenMegabytes, {5, 6}, {7, 8}, {}, true},
+        {"one_megabyte_of_unclosed_brackets", UnclosedBrackets, {1, 2}, dt, {}, true},
         {"ten_megabytes_one_line", [] { return std::string(10u << 20, 'x'); }, dc, dt, {}, true},
         // Values are read as at most 2047 characters: a 100 KB number is no number.
         {"value_100kb_digits",
@@ -156,8 +184,9 @@ TEST_P(SettingsFaultTest, LoadsWhatIsUsableAndSavesWholeOrNotAtAll) {
     const std::string old = c.bytes();
     WriteBytes(path, old);
 
-    WeldWaveSetting s;
-    LoadWaveSetting(path, s);
+    std::optional<WeldWaveSetting> loaded = LoadWithin60s(path);
+    ASSERT_TRUE(loaded) << "the load did not end within a minute";
+    WeldWaveSetting s = *loaded;
     ExpectScales(s, c.current, c.timeRecom);
     EXPECT_EQ(s.Format.Check, c.check.value_or(DefaultFormatCheck()));
 
