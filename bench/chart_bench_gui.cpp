@@ -64,12 +64,22 @@ struct Fixture {
 
 Fixture* g = nullptr;
 
+// Peak resident memory of the process so far, in MB.
+double PeakRssMb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
 void BM_OpenMillionLineFile(benchmark::State& state) {
     for (auto _ : state) {
         g->main->LoadWaveFile();
         g->main->ChtWave->ReplotNow();
     }
     state.SetItemsProcessed(state.iterations() * 1000000);
+    state.counters["peak_rss_MB"] = PeakRssMb();
 }
 BENCHMARK(BM_OpenMillionLineFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -95,6 +105,27 @@ void BM_Replot33SeriesOf100k(benchmark::State& state) {
     for (auto _ : state) chart.ReplotNow();
 }
 BENCHMARK(BM_Replot33SeriesOf100k)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Ten overlays of a million lines each over the current million-line weld.
+void BM_OverlayTenMillionLineFiles(benchmark::State& state) {
+    for (int n = 2; n <= 11; ++n) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/%06d.csv", n);
+        if (!fs::exists(g->folder + name)) fs::copy_file(g->folder + "/000001.csv", g->folder + name);
+    }
+    std::string dir = g->folder;
+    g->main->CsvFolder.clear();  // make the folder open anew with eleven welds
+    g->main->OpenDataLogFolder(dir);
+    g->main->WaveSetting.Multi.Enabled = true;
+    for (int i = 0; i < 10; ++i) g->main->MultiNo[i] = i + 2;
+    for (auto _ : state) {
+        for (int i = 3; i < 33; ++i) g->main->SeriesAt(i)->Clear();
+        g->main->LoadMultiWaves();
+        g->main->ChtWave->ReplotNow();
+    }
+    state.counters["peak_rss_MB"] = PeakRssMb();
+}
+BENCHMARK(BM_OverlayTenMillionLineFiles)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 }  // namespace
 

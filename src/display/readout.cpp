@@ -7,16 +7,36 @@
 
 namespace vx {
 
-ptrdiff_t LastVisibleIndex(const double* t, size_t n, double axisMin, double axisMax) {
-    if (t == nullptr || n == 0) return -1;
-    const double* end = std::upper_bound(t, t + n, axisMax);
-    if (end == t) return -1;
-    const ptrdiff_t last = (end - t) - 1;
-    return t[last] >= axisMin ? last : -1;
+namespace {
+
+// Times of a trace, `stride` doubles apart (the chart keeps time and value pairs).
+struct TimeArray {
+    const double* p;
+    size_t stride;
+    double operator[](ptrdiff_t i) const { return p[static_cast<size_t>(i) * stride]; }
+    // First index in [lo, hi) whose time is above x.
+    ptrdiff_t UpperBound(ptrdiff_t lo, ptrdiff_t hi, double x) const {
+        while (lo < hi) {
+            const ptrdiff_t mid = lo + (hi - lo) / 2;
+            if ((*this)[mid] > x) hi = mid;
+            else lo = mid + 1;
+        }
+        return lo;
+    }
+};
+
+}  // namespace
+
+ptrdiff_t LastVisibleIndex(const double* times, size_t n, double axisMin, double axisMax, size_t stride) {
+    if (times == nullptr || n == 0) return -1;
+    const TimeArray t{times, stride};
+    const ptrdiff_t last = t.UpperBound(0, static_cast<ptrdiff_t>(n), axisMax) - 1;
+    return last >= 0 && t[last] >= axisMin ? last : -1;
 }
 
-ptrdiff_t SampleIndexAt(const double* t, size_t n, double x, ptrdiff_t lastVisible) {
-    if (t == nullptr || lastVisible < 0 || static_cast<size_t>(lastVisible) >= n) return -1;
+ptrdiff_t SampleIndexAt(const double* times, size_t n, double x, ptrdiff_t lastVisible, size_t stride) {
+    if (times == nullptr || lastVisible < 0 || static_cast<size_t>(lastVisible) >= n) return -1;
+    const TimeArray t{times, stride};
     if (!(x >= t[0]) || x > t[lastVisible]) return -1;  // also refuses NaN
     const ptrdiff_t hi = lastVisible;
     if (x >= t[hi]) return hi;
@@ -45,8 +65,7 @@ ptrdiff_t SampleIndexAt(const double* t, size_t n, double x, ptrdiff_t lastVisib
             b = a;
         }
     }
-    const double* after = std::upper_bound(t + a + 1, t + b, x);
-    return (after - t) - 1;
+    return t.UpperBound(a + 1, b, x) - 1;
 }
 
 std::string FormatReadoutValue(double v) { return FormatFixed(v, 2, 7); }
@@ -70,10 +89,10 @@ std::string ReadoutHint(double axisMin, double axisMax, double x,
     for (size_t k = 0; k < 3; ++k) {
         const ReadoutTrace& tr = traces[k];
         if (!tr.active || tr.ys == nullptr) continue;
-        const ptrdiff_t last = LastVisibleIndex(tr.times, tr.count, axisMin, axisMax);
-        const ptrdiff_t i = SampleIndexAt(tr.times, tr.count, x, last);
+        const ptrdiff_t last = LastVisibleIndex(tr.times, tr.count, axisMin, axisMax, tr.stride);
+        const ptrdiff_t i = SampleIndexAt(tr.times, tr.count, x, last, tr.stride);
         if (i < 0) continue;
-        const double y = tr.ys[i];
+        const double y = tr.ys[static_cast<size_t>(i) * tr.stride];
         values[k] = k == 2 ? map3.Inverse(y) : y;
     }
     return FormatReadout(static_cast<int64_t>(t), values);

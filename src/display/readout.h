@@ -13,12 +13,14 @@ namespace vx {
 
 // Index of the last point whose time lies within axisMin..axisMax; -1 when
 // no point does. t is in ascending order.
-ptrdiff_t LastVisibleIndex(const double* t, size_t n, double axisMin, double axisMax);
+// Times (and values) may lie `stride` doubles apart, as in an array of
+// time/value pairs.
+ptrdiff_t LastVisibleIndex(const double* t, size_t n, double axisMin, double axisMax, size_t stride = 1);
 
 // The sample shown at time x: the last point at or before x, searched among
 // the points up to lastVisible. -1 when x lies before the first point, after
 // the last visible point, or nothing is visible.
-ptrdiff_t SampleIndexAt(const double* t, size_t n, double x, ptrdiff_t lastVisible);
+ptrdiff_t SampleIndexAt(const double* t, size_t n, double x, ptrdiff_t lastVisible, size_t stride = 1);
 
 // "%7.2f" with '.' whatever the locale.
 std::string FormatReadoutValue(double v);
@@ -32,6 +34,7 @@ struct ReadoutTrace {
     const double* times = nullptr;
     const double* ys = nullptr;
     size_t count = 0;
+    size_t stride = 1;  // doubles from one point to the next
 };
 
 // The whole hint text for the mouse at time x; "" when the truncated time is

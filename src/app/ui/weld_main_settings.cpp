@@ -66,9 +66,9 @@ void TFormWeldMain::LoadMultiWaves() {
         if (!ReadOverlayFile(*path, *WaveLines, columns)) continue;
         for (double& v : columns.y3) v = map3.Map(v);
         SortColumnsByTime(columns);
-        SeriesWave[3 + i]->SetSortedPoints(columns.t, std::move(columns.y1));
-        SeriesWave[13 + i]->SetSortedPoints(columns.t, std::move(columns.y2));
-        SeriesWave[23 + i]->SetSortedPoints(std::move(columns.t), std::move(columns.y3));
+        SeriesWave[3 + i]->SetSortedPoints(columns.t, columns.y1);
+        SeriesWave[13 + i]->SetSortedPoints(columns.t, columns.y2);
+        SeriesWave[23 + i]->SetSortedPoints(columns.t, columns.y3);
         ChtWave->Replot();
         QCoreApplication::processEvents();
     }

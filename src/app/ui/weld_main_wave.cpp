@@ -92,9 +92,9 @@ void TFormWeldMain::LoadWaveFile() {
     for (double& v : columns.y3) v = map3.Map(v);
     SortColumnsByTime(columns);
     SampleCode = SampleCodeOf(columns.t, WaveLines->size());
-    SeriesWave[0]->SetSortedPoints(columns.t, std::move(columns.y1));
-    SeriesWave[1]->SetSortedPoints(columns.t, std::move(columns.y2));
-    SeriesWave[2]->SetSortedPoints(std::move(columns.t), std::move(columns.y3));
+    SeriesWave[0]->SetSortedPoints(columns.t, columns.y1);
+    SeriesWave[1]->SetSortedPoints(columns.t, columns.y2);
+    SeriesWave[2]->SetSortedPoints(columns.t, columns.y3);
 
     for (int k = 0; k < 3; ++k) {
         const TitleUnit tu = TitleAndUnitOf(fields[k + 1]);
@@ -177,10 +177,7 @@ void TFormWeldMain::ChtWaveMouseMove(int x) {
     ChtWave->SetHint(QString());
     const RangeAxis& time = ChtWave->BottomAxis();
     std::array<ReadoutTrace, 3> traces;
-    for (int k = 0; k < 3; ++k) {
-        const ChartSeries* s = SeriesWave[k];
-        traces[k] = ReadoutTrace{s->Active(), s->XValues().data(), s->YValues().data(), s->Count()};
-    }
+    for (int k = 0; k < 3; ++k) traces[k] = SeriesWave[k]->PointsForReadout();
     const double at = SeriesWave[0]->XScreenToValue(x);
     const Trace3Mapping map3 = MakeTrace3Mapping(WaveSetting, WaveLayout, AxisFactor[2]);
     QString hint = QString::fromStdString(ReadoutHint(time.Minimum(), time.Maximum(), at, traces, map3));

@@ -14,32 +14,39 @@ namespace vx {
 
 ChartSeries::ChartSeries(QCPGraph* graph, QString name) : graph_(graph), name_(std::move(name)) {}
 
-void ChartSeries::Clear() {
-    t_.clear();
-    y_.clear();
-    t_.shrink_to_fit();
-    y_.shrink_to_fit();
-    graph_->data()->clear();
-}
+void ChartSeries::Clear() { graph_->data()->set(QVector<QCPGraphData>(), true); }
 
 void ChartSeries::AddXY(double x, double y) {
-    auto pos = std::upper_bound(t_.begin(), t_.end(), x) - t_.begin();
-    t_.insert(t_.begin() + pos, x);
-    y_.insert(y_.begin() + pos, y);
-    Push();
-}
-
-void ChartSeries::SetSortedPoints(std::vector<double> t, std::vector<double> y) {
-    t_ = std::move(t);
-    y_ = std::move(y);
-    y_.resize(t_.size());
-    Push();
-}
-
-void ChartSeries::Push() {
-    QVector<QCPGraphData> data(static_cast<qsizetype>(t_.size()));
-    for (size_t i = 0; i < t_.size(); ++i) data[static_cast<qsizetype>(i)] = QCPGraphData(t_[i], y_[i]);
+    QVector<QCPGraphData> data(graph_->data()->constBegin(), graph_->data()->constEnd());
+    auto pos = std::upper_bound(data.begin(), data.end(), x,
+                                [](double key, const QCPGraphData& d) { return key < d.key; });
+    data.insert(pos, QCPGraphData(x, y));
     graph_->data()->set(data, true);
+}
+
+void ChartSeries::SetSortedPoints(const std::vector<double>& t, const std::vector<double>& y) {
+    const size_t n = std::min(t.size(), y.size());
+    QVector<QCPGraphData> data(static_cast<qsizetype>(n));
+    for (size_t i = 0; i < n; ++i) data[static_cast<qsizetype>(i)] = QCPGraphData(t[i], y[i]);
+    graph_->data()->set(data, true);
+}
+
+size_t ChartSeries::Count() const { return static_cast<size_t>(graph_->data()->size()); }
+double ChartSeries::XValue(size_t i) const { return graph_->data()->at(static_cast<int>(i))->key; }
+double ChartSeries::YValue(size_t i) const { return graph_->data()->at(static_cast<int>(i))->value; }
+
+ReadoutTrace ChartSeries::PointsForReadout() const {
+    static_assert(sizeof(QCPGraphData) == 2 * sizeof(double), "time/value pairs without padding");
+    ReadoutTrace r;
+    r.active = Active();
+    r.count = Count();
+    if (r.count > 0) {
+        const QCPGraphData* first = &*graph_->data()->constBegin();
+        r.times = &first->key;
+        r.ys = &first->value;
+        r.stride = 2;
+    }
+    return r;
 }
 
 bool ChartSeries::Active() const { return graph_->visible(); }
@@ -47,7 +54,11 @@ void ChartSeries::SetActive(bool active) { graph_->setVisible(active); }
 
 ptrdiff_t ChartSeries::LastVisibleIndex() const {
     const QCPRange r = graph_->keyAxis()->range();
-    return vx::LastVisibleIndex(t_.data(), t_.size(), r.lower, r.upper);
+    const auto& data = *graph_->data();
+    auto end = data.findEnd(r.upper, false);  // first point after the axis maximum
+    if (end == data.constBegin()) return -1;
+    --end;
+    return end->key >= r.lower ? end - data.constBegin() : -1;
 }
 
 double ChartSeries::XScreenToValue(double px) const { return graph_->keyAxis()->pixelToCoord(px); }

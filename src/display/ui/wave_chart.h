@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "display/range_axis.h"
+#include "display/readout.h"
 
 class QCustomPlot;
 class QCPGraph;
@@ -18,7 +19,7 @@ namespace vx {
 enum class ChartAxis { Left, Right };
 
 // One line series. Keeps its points in time order (equal times in the order
-// they were added) and a copy of them for the cursor read-out.
+// they were added), once: as the time/value pairs the chart draws.
 class ChartSeries {
 public:
     ChartSeries(QCPGraph* graph, QString name);
@@ -27,15 +28,15 @@ public:
     void Clear();
     // Adds one point after all points whose time is smaller or equal.
     void AddXY(double x, double y);
-    // Replaces all points; `t` must already be in ascending order.
-    void SetSortedPoints(std::vector<double> t, std::vector<double> y);
+    // Replaces all points; `t` must be in ascending order and as long as `y`.
+    void SetSortedPoints(const std::vector<double>& t, const std::vector<double>& y);
     bool Active() const;
     void SetActive(bool active);
-    size_t Count() const { return t_.size(); }
-    double XValue(size_t i) const { return t_[i]; }
-    double YValue(size_t i) const { return y_[i]; }
-    const std::vector<double>& XValues() const { return t_; }
-    const std::vector<double>& YValues() const { return y_; }
+    size_t Count() const;
+    double XValue(size_t i) const;
+    double YValue(size_t i) const;
+    // The points for a read-out: times and values `stride` doubles apart.
+    ReadoutTrace PointsForReadout() const;
     // Index of the last point within the bottom axis range, -1 when none.
     ptrdiff_t LastVisibleIndex() const;
     // Pixel column of the chart widget to a time on the bottom axis.
@@ -45,11 +46,8 @@ public:
     bool OnRightAxis() const;
 
 private:
-    void Push();
-
     QCPGraph* graph_;
     QString name_;
-    std::vector<double> t_, y_;
 };
 
 class WaveChart : public QWidget {
