@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/ui/weld_main.h"
+#include "bench_data.h"
 #include "common/encoding.h"
 #include "common/ui/message_box2.h"
 #include "display/ui/wave_chart.h"
@@ -21,18 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string MakeWave(int lines) {
-    std::string out = vx::Utf8ToCp932("時間[msec],電流実測値[A],電圧実測値[V],送給実測値[m/min]") + "\r\n";
-    out.reserve(static_cast<size_t>(lines) * 26);
-    char buf[96];
-    for (int i = 0; i < lines; ++i) {
-        const double r = std::sin(i * 0.7);
-        std::snprintf(buf, sizeof buf, "%d,%.1f,%.2f,%.2f\r\n", i * 10, 220.0 + 12.0 * r, 24.5 + 1.5 * r, 8.0 + 0.1 * r);
-        out += buf;
-    }
-    return out;
-}
-
 struct Fixture {
     std::string folder;
     std::unique_ptr<vx::TFormMessageBox2> box;
@@ -40,10 +29,9 @@ struct Fixture {
     std::unique_ptr<vx::TFormWeldMain> main;
 
     Fixture() {
-        std::string pattern = (fs::temp_directory_path() / "vx-chart-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) std::abort();
-        folder = pattern;
-        std::ofstream(folder + "/000001.csv", std::ios::binary) << MakeWave(1000000);
+        folder = vx::bench::MakeScratchFolder("chart-bench");
+        if (folder.empty()) std::abort();
+        vx::bench::WriteBytes(folder + "/000001.csv", vx::bench::SteadyArcWave(1000000));
         box = std::make_unique<vx::TFormMessageBox2>();
         vx::FormMessageBox2 = box.get();
         set = std::make_unique<vx::TFormWeldWaveSet>();

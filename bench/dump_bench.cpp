@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/dump.h"
+#include "bench_data.h"
 #include "common/encoding.h"
 
 namespace {
@@ -41,22 +42,8 @@ class CountingBuf : public std::streambuf {
 };
 
 bool MakeData() {
-    std::string pattern = (fs::temp_directory_path() / "vx-dump-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) return false;
-    g_folder = pattern;
     g_file = g_folder + "/wave.csv";
-    std::string out =
-        vx::Utf8ToCp932("時間[msec],電流実測値[A],電圧実測値[V],送給実測値[m/min]") + "\r\n";
-    out.reserve(static_cast<size_t>(kLines) * 26);
-    char buf[96];
-    for (int i = 0; i < kLines; ++i) {
-        double ripple = std::sin(i * 0.7);
-        std::snprintf(buf, sizeof buf, "%d,%.1f,%.2f,%.2f\r\n", i * 10, 220.0 + 12.0 * ripple,
-                      24.5 + 1.5 * ripple, 8.0 + 0.1 * ripple);
-        out += buf;
-    }
-    std::ofstream(g_file, std::ios::binary)
-        .write(out.data(), static_cast<std::streamsize>(out.size()));
+    vx::bench::WriteBytes(g_file, vx::bench::SteadyArcWave(kLines));
     return true;
 }
 
@@ -82,11 +69,6 @@ BENCHMARK(BM_DumpSummary)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!MakeData()) return 1;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(g_folder, ec);
-    return 0;
+    g_folder = vx::bench::MakeScratchFolder("dump-bench");
+    return vx::bench::RunBenchmarks(argc, argv, g_folder, MakeData);
 }

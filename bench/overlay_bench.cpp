@@ -15,6 +15,7 @@
 #include "wavefile/folder_scan.h"
 #include "wavefile/overlay_file.h"
 #include "wavefile/wave_csv.h"
+#include "bench_data.h"
 
 namespace {
 
@@ -25,29 +26,10 @@ constexpr int kLines = 100000;
 
 std::string g_folder;
 
-// A weld: current, voltage and wire feed with ripple, one line per 10 ms.
-std::string MakeWeld(int lines, int seed) {
-    std::string out = "Time[msec],CurrentActual[A],VoltageActual[V],FeedingActual[m/min]\r\n";
-    out.reserve(static_cast<size_t>(lines) * 26);
-    char buf[96];
-    for (int i = 0; i < lines; ++i) {
-        const double ripple = std::sin(i * 0.7 + seed);
-        std::snprintf(buf, sizeof buf, "%d,%.1f,%.2f,%.2f\r\n", i * 10, 220.0 + 12.0 * ripple,
-                      24.5 + 1.5 * ripple, 8.0 + 0.1 * ripple);
-        out += buf;
-    }
-    return out;
-}
-
 bool MakeData() {
-    std::string pattern = (fs::temp_directory_path() / "vx-overlay-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) return false;
-    g_folder = pattern;
-    for (int n = 1; n <= kFiles; ++n) {
-        const std::string bytes = MakeWeld(kLines, n);
-        std::ofstream(vx::JoinPath(g_folder, vx::OverlayFileName(n)), std::ios::binary)
-            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    }
+    for (int n = 1; n <= kFiles; ++n)
+        vx::bench::WriteBytes(vx::JoinPath(g_folder, vx::OverlayFileName(n)),
+                              vx::bench::SteadyArcWave(kLines, false, n));
     return true;
 }
 
@@ -80,15 +62,6 @@ BENCHMARK(BM_OverlayBuildTenFiles)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    if (!MakeData()) {
-        std::fprintf(stderr, "cannot make the benchmark data\n");
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(g_folder, ec);
-    return 0;
+    g_folder = vx::bench::MakeScratchFolder("overlay-bench");
+    return vx::bench::RunBenchmarks(argc, argv, g_folder, MakeData);
 }

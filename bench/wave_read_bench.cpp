@@ -9,9 +9,9 @@
 #include <fstream>
 #include <string>
 
-#include "common/encoding.h"
 #include "wavefile/folder_scan.h"
 #include "wavefile/wave_csv.h"
+#include "bench_data.h"
 
 namespace {
 
@@ -26,50 +26,18 @@ struct BenchData {
 };
 BenchData g;
 
-// A steady arc: current, voltage and wire feed with ripple, one line per 10 ms.
-std::string MakeWave(int lines, bool semicolon) {
-    std::string header =
-        vx::Utf8ToCp932("時間[msec],電流実測値[A],電圧実測値[V],送給実測値[m/min]");
-    std::string out = header + "\r\n";
-    out.reserve(static_cast<size_t>(lines) * 26);
-    char buf[96];
-    for (int i = 0; i < lines; ++i) {
-        double ripple = std::sin(i * 0.7);
-        std::snprintf(buf, sizeof buf, "%d,%.1f,%.2f,%.2f\r\n", i * 10, 220.0 + 12.0 * ripple,
-                      24.5 + 1.5 * ripple, 8.0 + 0.1 * ripple);
-        out += buf;
-    }
-    if (semicolon) {
-        for (char& c : out) {
-            if (c == ',')
-                c = ';';
-            else if (c == '.')
-                c = ',';
-        }
-    }
-    return out;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 bool MakeData() {
-    std::string pattern = (fs::temp_directory_path() / "vx-wave-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) return false;
-    g.folder = pattern;
     g.commaFile = g.folder + "/comma.csv";
     g.semicolonFile = g.folder + "/semicolon.csv";
-    WriteFile(g.commaFile, MakeWave(kLines, false));
-    WriteFile(g.semicolonFile, MakeWave(kLines, true));
+    vx::bench::WriteBytes(g.commaFile, vx::bench::SteadyArcWave(kLines));
+    vx::bench::WriteBytes(g.semicolonFile, vx::bench::SteadyArcWave(kLines, true));
     g.scanFolder = g.folder + "/scan";
     fs::create_directory(g.scanFolder);
-    std::string small = MakeWave(50, false);
+    const std::string small = vx::bench::SteadyArcWave(50);
     char name[32];
     for (int i = 1; i <= kScanFiles; ++i) {
         std::snprintf(name, sizeof name, "/%06d.csv", i);
-        WriteFile(g.scanFolder + name, small);
+        vx::bench::WriteBytes(g.scanFolder + name, small);
     }
     g.names = {vx::Utf8ToCp932("時間[msec]"), "Time[msec]"};
     return true;
@@ -124,15 +92,6 @@ BENCHMARK(BM_ScanFolder)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    if (!MakeData()) {
-        std::fprintf(stderr, "cannot make the benchmark data\n");
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::error_code ec;
-    fs::remove_all(g.folder, ec);
-    return 0;
+    g.folder = vx::bench::MakeScratchFolder("wave-bench");
+    return vx::bench::RunBenchmarks(argc, argv, g.folder, MakeData);
 }
