@@ -12,6 +12,7 @@
 #include "app/ui/status_bar.h"
 #include "common/ui/form_tools.h"
 #include "common/ui/message_box2.h"
+#include "common/ui/picture_box.h"
 #include "common/weld_common.h"
 #include "display/ui/wave_chart.h"
 #include "gui_test.h"
@@ -49,6 +50,9 @@ private slots:
         QCOMPARE(m.StsBarWave->PanelText(1), QString("Ver. 3.00"));
         QCOMPARE(m.StsBarWave->PanelText(0), QString());
         QCOMPARE(LangOffset, 1000);
+        // Clearing the form leaves the pictures alone.
+        QCOMPARE(m.ImgLogoKORVEN->Picture().size(), QSize(145, 66));
+        QCOMPARE(m.ImgLogoKORVEN->geometry(), QRect(726, 16, 145, 66));
         // Default scales drawn: current 0..600 in the first column, bottom to top.
         QCOMPARE(m.ScaleLabel(0, 0)->text(), QString("0"));
         QCOMPARE(m.ScaleLabel(0, 10)->text(), QString("600"));

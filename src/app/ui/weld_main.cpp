@@ -24,6 +24,7 @@
 #include "common/ui/fonts.h"
 #include "common/ui/form_tools.h"
 #include "common/ui/message_box2.h"
+#include "common/ui/picture_box.h"
 #include "common/weld_common.h"
 #include "display/ui/wave_chart.h"
 #include "settings/ui/weld_wave_set.h"
@@ -97,9 +98,8 @@ void TFormWeldMain::BuildComponents() {
     PnlBase->setLineWidth(2);
     PnlBase->installEventFilter(this);
 
-    ImgLogoKORVEN = Make<QLabel>(PnlBase, "ImgLogoKORVEN", 726, 16, 145, 66);
-    ImgLogoKORVEN->setPixmap(LogoPicture());
-    ImgLogoKORVEN->installEventFilter(this);
+    ImgLogoKORVEN = Make<PictureBox>(PnlBase, "ImgLogoKORVEN", 726, 16, 145, 66);
+    ImgLogoKORVEN->SetPicture(LogoPicture());
 
     PnlBaseSub = MakePanel(PnlBase, "PnlBaseSub", 6, 98, 939, 511);
 
@@ -234,6 +234,7 @@ void TFormWeldMain::Connect() {
     connect(BitBtnFfwd, &QPushButton::clicked, this, GuardedSlot([this](bool) { BitBtnFfwdClick(); }));
     // `activated` comes only from the user, not from selecting an item in code.
     connect(CmbBoxCsvFile, &QComboBox::activated, this, GuardedSlot([this](int i) { CmbBoxCsvFileChange(i); }));
+    connect(ImgLogoKORVEN, &PictureBox::Clicked, this, GuardedSlot([this] { ImgLogoURLClick(); }));
     connect(ChtWave, &WaveChart::MouseMoved, this, GuardedSlot([this](int x, int) { ChtWaveMouseMove(x); }));
     connect(TimToolTip, &QTimer::timeout, this, [this] { Guarded([this] { TimToolTipTimer(); }); });
 }
@@ -354,8 +355,6 @@ bool TFormWeldMain::eventFilter(QObject* watched, QEvent* event) {
         } else if (event->type() == QEvent::MouseButtonRelease) {
             dragging_ = false;
         }
-    } else if (watched == ImgLogoKORVEN && event->type() == QEvent::MouseButtonRelease) {
-        Guarded([this] { ImgLogoURLClick(); });
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -23,6 +23,7 @@ class QToolButton;
 namespace vx {
 
 class ChartSeries;
+class PictureBox;
 class LineList;
 class StatusBar;
 class WaveChart;
@@ -54,7 +55,7 @@ public:
 
     // Components, named as in the form.
     QFrame* PnlBase;
-    QLabel* ImgLogoKORVEN;
+    PictureBox* ImgLogoKORVEN;
     QFrame* PnlBaseSub;
     QGroupBox* GrpBoxMenu;
     QPushButton *BtnOpen, *BtnDisp, *BtnExit;

@@ -7,6 +7,7 @@
 #include "app/ui/pictures.h"
 #include "common/ui/fonts.h"
 #include "common/ui/form_tools.h"
+#include "common/ui/picture_box.h"
 #include "common/weld_common.h"
 
 namespace vx {
@@ -33,10 +34,10 @@ TFormWeldSplash::TFormWeldSplash(bool failCommon, int splashMs, QWidget* parent)
     pal.setColor(QPalette::WindowText, QColor(0, 0, 255));
     LblTitle->setPalette(pal);
 
-    ImgSplash = new QLabel(this);
+    ImgSplash = new PictureBox(this);
     ImgSplash->setObjectName("ImgSplash");
     const QPixmap picture = SplashPicture();
-    ImgSplash->setPixmap(picture);
+    ImgSplash->SetPicture(picture);
     ImgSplash->setGeometry(0, 50, picture.width(), picture.height());
 
     TimSplash = new QTimer(this);

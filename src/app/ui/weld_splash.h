@@ -8,6 +8,7 @@ class QLabel;
 
 namespace vx {
 
+class PictureBox;
 class WeldCommon;
 
 inline constexpr int kSplashMs = 1500;
@@ -22,7 +23,7 @@ public:
     int ShowModal() { return exec(); }
 
     QLabel* LblTitle;
-    QLabel* ImgSplash;
+    PictureBox* ImgSplash;
     QTimer* TimSplash;
     std::unique_ptr<WeldCommon> Common;
 
