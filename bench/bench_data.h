@@ -17,7 +17,8 @@ namespace vx::bench {
 // A steady arc: current, voltage and wire feed with ripple, one line per 10 ms.
 // The semicolon variant writes decimal commas; `phase` tells welds apart.
 inline std::string SteadyArcWave(int lines, bool semicolon = false, double phase = 0) {
-    std::string out = Utf8ToCp932("時間[msec],電流実測値[A],電圧実測値[V],送給実測値[m/min]") + "\r\n";
+    std::string out =
+        Utf8ToCp932("時間[msec],電流実測値[A],電圧実測値[V],送給実測値[m/min]") + "\r\n";
     out.reserve(static_cast<size_t>(lines) * 26);
     char buf[96];
     for (int i = 0; i < lines; ++i) {
@@ -28,20 +29,24 @@ inline std::string SteadyArcWave(int lines, bool semicolon = false, double phase
     }
     if (semicolon) {
         for (char& c : out) {
-            if (c == ',') c = ';';
-            else if (c == '.') c = ',';
+            if (c == ',')
+                c = ';';
+            else if (c == '.')
+                c = ',';
         }
     }
     return out;
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // A new folder under the temporary directory; empty when none can be made.
 inline std::string MakeScratchFolder(const char* tag) {
-    std::string pattern = (std::filesystem::temp_directory_path() / (std::string("vx-") + tag + "-XXXXXX")).string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / (std::string("vx-") + tag + "-XXXXXX")).string();
     return ::mkdtemp(pattern.data()) ? pattern : std::string();
 }
 

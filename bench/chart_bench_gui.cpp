@@ -99,7 +99,8 @@ void BM_OverlayTenMillionLineFiles(benchmark::State& state) {
     for (int n = 2; n <= 11; ++n) {
         char name[32];
         std::snprintf(name, sizeof name, "/%06d.csv", n);
-        if (!fs::exists(g->folder + name)) fs::copy_file(g->folder + "/000001.csv", g->folder + name);
+        if (!fs::exists(g->folder + name))
+            fs::copy_file(g->folder + "/000001.csv", g->folder + name);
     }
     std::string dir = g->folder;
     g->main->CsvFolder.clear();  // make the folder open anew with eleven welds
@@ -113,7 +114,10 @@ void BM_OverlayTenMillionLineFiles(benchmark::State& state) {
     }
     state.counters["peak_rss_MB"] = PeakRssMb();
 }
-BENCHMARK(BM_OverlayTenMillionLineFiles)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_OverlayTenMillionLineFiles)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
 
 }  // namespace
 

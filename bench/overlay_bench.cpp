@@ -10,12 +10,12 @@
 #include <fstream>
 #include <string>
 
+#include "bench_data.h"
 #include "display/plot_data.h"
 #include "display/trace_map.h"
 #include "wavefile/folder_scan.h"
 #include "wavefile/overlay_file.h"
 #include "wavefile/wave_csv.h"
-#include "bench_data.h"
 
 namespace {
 

@@ -18,8 +18,8 @@ struct Trace {
 
 Trace MakeTrace() {
     Trace r;
-        r.t.reserve(kPoints);
-        r.y.reserve(kPoints);
+    r.t.reserve(kPoints);
+    r.y.reserve(kPoints);
     for (size_t i = 0; i < kPoints; ++i) {
         r.t.push_back(static_cast<double>(i) * 10.0);
         r.y.push_back(static_cast<double>(i % 600));

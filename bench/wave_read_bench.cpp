@@ -9,9 +9,9 @@
 #include <fstream>
 #include <string>
 
+#include "bench_data.h"
 #include "wavefile/folder_scan.h"
 #include "wavefile/wave_csv.h"
-#include "bench_data.h"
 
 namespace {
 

@@ -21,9 +21,10 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::puts("Usage: varmonix [FOLDER]\n"
-                      "       varmonix --dump [--settings INI] [--summary] FILE...\n"
-                      "Shows the wave files of a data-log folder; FOLDER is opened at start.");
+            std::puts(
+                "Usage: varmonix [FOLDER]\n"
+                "       varmonix --dump [--settings INI] [--summary] FILE...\n"
+                "Shows the wave files of a data-log folder; FOLDER is opened at start.");
             return 0;
         }
         if (argv[i][0] == '-' && argv[i][1] == '-') {

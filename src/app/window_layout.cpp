@@ -2,8 +2,9 @@
 
 namespace vx {
 
-std::optional<PanelMove> PnlBasePositionAfterResize(WindowState state, bool& firstResize, int outerWidth,
-                                                    int outerHeight, int panelWidth, int panelHeight) {
+std::optional<PanelMove> PnlBasePositionAfterResize(WindowState state, bool& firstResize,
+                                                    int outerWidth, int outerHeight, int panelWidth,
+                                                    int panelHeight) {
     switch (state) {
         case WindowState::Normal:
             if (firstResize) {

@@ -13,8 +13,9 @@ struct PanelMove {
 
 // The panel position after a resize, or nullopt when it stays where it is.
 // `firstResize` is cleared by the first resize in the normal state.
-std::optional<PanelMove> PnlBasePositionAfterResize(WindowState state, bool& firstResize, int outerWidth,
-                                                    int outerHeight, int panelWidth, int panelHeight);
+std::optional<PanelMove> PnlBasePositionAfterResize(WindowState state, bool& firstResize,
+                                                    int outerWidth, int outerHeight, int panelWidth,
+                                                    int panelHeight);
 
 // Status bar panel 0 takes all but the 100 pixels of the version panel.
 inline int StatusPanel0Width(int barWidth) { return barWidth - 100; }

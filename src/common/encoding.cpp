@@ -2,15 +2,15 @@
 
 #include <iconv.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace vx {
 namespace {
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (ok()) iconv_close(cd_);
@@ -39,7 +39,8 @@ public:
             if (errno == E2BIG) {
                 out.resize(out.size() * 2);
             } else {  // EILSEQ or EINVAL (truncated sequence at the end)
-                if (out.size() - used < replacement.size()) out.resize(out.size() * 2 + replacement.size());
+                if (out.size() - used < replacement.size())
+                    out.resize(out.size() * 2 + replacement.size());
                 std::memcpy(out.data() + used, replacement.data(), replacement.size());
                 used += replacement.size();
                 size_t skip = std::min(unit(src, srcLeft), srcLeft);
@@ -52,7 +53,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

@@ -66,7 +66,8 @@ constexpr std::array kTexts{
 // clang-format on
 
 const Entry* Find(int id) {
-    auto it = std::find_if(kTexts.begin(), kTexts.end(), [id](const Entry& e) { return e.id == id; });
+    auto it =
+        std::find_if(kTexts.begin(), kTexts.end(), [id](const Entry& e) { return e.id == id; });
     return it == kTexts.end() ? nullptr : &*it;
 }
 

@@ -15,31 +15,43 @@ int32_t LangOffset = 0;
 
 int NiceOf(PriorityClass c) {
     switch (c) {
-        case PriorityClass::Realtime: return -20;
-        case PriorityClass::High: return -10;
-        case PriorityClass::AboveNormal: return -5;
-        case PriorityClass::Normal: return 0;
-        case PriorityClass::BelowNormal: return 5;
-        case PriorityClass::Idle: return 19;
+        case PriorityClass::Realtime:
+            return -20;
+        case PriorityClass::High:
+            return -10;
+        case PriorityClass::AboveNormal:
+            return -5;
+        case PriorityClass::Normal:
+            return 0;
+        case PriorityClass::BelowNormal:
+            return 5;
+        case PriorityClass::Idle:
+            return 19;
     }
     return 0;
 }
 
 PriorityClass PriorityClassOfCode(int code) {
     switch (code) {
-        case 1: return PriorityClass::Realtime;
-        case 2: return PriorityClass::High;
-        case 3: return PriorityClass::AboveNormal;
-        case 5: return PriorityClass::BelowNormal;
-        case 6: return PriorityClass::Idle;
-        default: return PriorityClass::Normal;
+        case 1:
+            return PriorityClass::Realtime;
+        case 2:
+            return PriorityClass::High;
+        case 3:
+            return PriorityClass::AboveNormal;
+        case 5:
+            return PriorityClass::BelowNormal;
+        case 6:
+            return PriorityClass::Idle;
+        default:
+            return PriorityClass::Normal;
     }
 }
 
 namespace {
 
 class SystemBackend : public PriorityBackend {
-public:
+  public:
     int CurrentNice() override {
         errno = 0;
         int n = getpriority(PRIO_PROCESS, 0);

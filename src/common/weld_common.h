@@ -19,7 +19,7 @@ PriorityClass PriorityClassOfCode(int code);
 
 // The operating-system side of SetPriority, replaceable in tests.
 class PriorityBackend {
-public:
+  public:
     virtual ~PriorityBackend() = default;
     virtual int CurrentNice() = 0;
     // Returns false when refused (no permission); SetPriority ignores it.
@@ -31,7 +31,7 @@ public:
 PriorityBackend& SystemPriorityBackend();
 
 class WeldCommon {
-public:
+  public:
     explicit WeldCommon(PriorityBackend* backend = nullptr);
 
     void SetPriority(int code);
@@ -51,7 +51,7 @@ public:
     int32_t Offset = 0;
     int32_t Language = 0;
 
-private:
+  private:
     PriorityBackend* backend_;
 };
 

@@ -86,7 +86,8 @@ TitleUnit TitleAndUnitOf(std::string_view headerField) {
 
     TitleUnit r;
     const size_t unitBegin = bracket == std::string_view::npos ? 0 : bracket + 1;
-    if (!name.empty() && lastChar > unitBegin) r.unit = name.substr(unitBegin, lastChar - unitBegin);
+    if (!name.empty() && lastChar > unitBegin)
+        r.unit = name.substr(unitBegin, lastChar - unitBegin);
     if (bracket == std::string_view::npos) return r;
 
     const std::string_view part = name.substr(0, bracket);

@@ -7,12 +7,12 @@ namespace vx {
 
 // A limit was refused because it would put the minimum above the maximum.
 class AxisRangeError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class RangeAxis {
-public:
+  public:
     // The time axis of a fresh chart.
     RangeAxis() = default;
     // Limits given in the wrong order are exchanged; a non-finite one keeps the default.
@@ -34,7 +34,7 @@ public:
     double Increment() const { return increment_; }
     void SetIncrement(double value);
 
-private:
+  private:
     double min_ = 0.0;
     double max_ = 100000.0;
     double increment_ = 250.0;

@@ -18,8 +18,10 @@ struct TimeArray {
     ptrdiff_t UpperBound(ptrdiff_t lo, ptrdiff_t hi, double x) const {
         while (lo < hi) {
             const ptrdiff_t mid = lo + (hi - lo) / 2;
-            if ((*this)[mid] > x) hi = mid;
-            else lo = mid + 1;
+            if ((*this)[mid] > x)
+                hi = mid;
+            else
+                lo = mid + 1;
         }
         return lo;
     }
@@ -27,14 +29,16 @@ struct TimeArray {
 
 }  // namespace
 
-ptrdiff_t LastVisibleIndex(const double* times, size_t n, double axisMin, double axisMax, size_t stride) {
+ptrdiff_t LastVisibleIndex(const double* times, size_t n, double axisMin, double axisMax,
+                           size_t stride) {
     if (times == nullptr || n == 0) return -1;
     const TimeArray t{times, stride};
     const ptrdiff_t last = t.UpperBound(0, static_cast<ptrdiff_t>(n), axisMax) - 1;
     return last >= 0 && t[last] >= axisMin ? last : -1;
 }
 
-ptrdiff_t SampleIndexAt(const double* times, size_t n, double x, ptrdiff_t lastVisible, size_t stride) {
+ptrdiff_t SampleIndexAt(const double* times, size_t n, double x, ptrdiff_t lastVisible,
+                        size_t stride) {
     if (times == nullptr || lastVisible < 0 || static_cast<size_t>(lastVisible) >= n) return -1;
     const TimeArray t{times, stride};
     if (!(x >= t[0]) || x > t[lastVisible]) return -1;  // also refuses NaN

@@ -15,12 +15,14 @@ namespace vx {
 // no point does. t is in ascending order.
 // Times (and values) may lie `stride` doubles apart, as in an array of
 // time/value pairs.
-ptrdiff_t LastVisibleIndex(const double* t, size_t n, double axisMin, double axisMax, size_t stride = 1);
+ptrdiff_t LastVisibleIndex(const double* t, size_t n, double axisMin, double axisMax,
+                           size_t stride = 1);
 
 // The sample shown at time x: the last point at or before x, searched among
 // the points up to lastVisible. -1 when x lies before the first point, after
 // the last visible point, or nothing is visible.
-ptrdiff_t SampleIndexAt(const double* t, size_t n, double x, ptrdiff_t lastVisible, size_t stride = 1);
+ptrdiff_t SampleIndexAt(const double* t, size_t n, double x, ptrdiff_t lastVisible,
+                        size_t stride = 1);
 
 // "%7.2f" with '.' whatever the locale.
 std::string FormatReadoutValue(double v);

@@ -22,10 +22,10 @@ struct WeldWaveSetting {
         _GraphInfo GraphRecom[4];  // recommended scales
     } Scale;
     struct {
-        bool Enabled = false;  // history overlay on
-        int32_t SelMode = 0;   // 0 range, 1 individual list
-        std::string RangeText; // "start,end"
-        std::string SepText;   // e.g. "1,3-5,7"
+        bool Enabled = false;   // history overlay on
+        int32_t SelMode = 0;    // 0 range, 1 individual list
+        std::string RangeText;  // "start,end"
+        std::string SepText;    // e.g. "1,3-5,7"
     } Multi;
     struct {
         std::string Check;  // raw FORMAT_CHECK value, CP932 bytes

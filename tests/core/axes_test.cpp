@@ -71,9 +71,10 @@ TEST(SetupAxes, DefaultSettingsWithRowOne) {
     EXPECT_EQ(ax.right.Minimum(), 0);
     EXPECT_EQ(ax.right.Maximum(), 100);
     EXPECT_EQ(ax.right.Increment(), 10);
-    EXPECT_EQ(r.labels[0], Captions({"0", "60", "120", "180", "240", "300", "360", "420", "480",
-                                     "540", "600"}));
-    const Labels tens = Captions({"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100"});
+    EXPECT_EQ(r.labels[0],
+              Captions({"0", "60", "120", "180", "240", "300", "360", "420", "480", "540", "600"}));
+    const Labels tens =
+        Captions({"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100"});
     EXPECT_EQ(r.labels[1], tens);
     EXPECT_EQ(r.labels[2], tens);
     EXPECT_EQ(r.AxisFactor, (std::array<double, 3>{1.0, 1.0, 6.0}));
@@ -89,15 +90,22 @@ TEST(SetupAxes, IncrementAndCaptionsOfAScale) {
         {0, 600, 60, {"0", "60", "120", "180", "240", "300", "360", "420", "480", "540", "600"}},
         {0, 25, 2, {"0", "2", "5", "7", "10", "12", "15", "17", "20", "22", "25"}},
         {0, 5, 0, {"0.0", "0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0"}},
-        {100, 109, 0, {"100.0", "100.9", "101.8", "102.7", "103.6", "104.5", "105.4", "106.3",
-                       "107.2", "108.1", "109.0"}},
-        {0, 3388, 338, {"0", "338", "677", "1016", "1355", "1694", "2032", "2371", "2710", "3049",
-                        "3388"}},
+        {100,
+         109,
+         0,
+         {"100.0", "100.9", "101.8", "102.7", "103.6", "104.5", "105.4", "106.3", "107.2", "108.1",
+          "109.0"}},
+        {0,
+         3388,
+         338,
+         {"0", "338", "677", "1016", "1355", "1694", "2032", "2371", "2710", "3049", "3388"}},
         // Negative values keep their own captions.
         {-100, 100, 20, {"-100", "-80", "-60", "-40", "-20", "0", "20", "40", "60", "80", "100"}},
         {-25, 0, 2, {"-25", "-22", "-20", "-17", "-15", "-12", "-10", "-7", "-5", "-2", "0"}},
-        {-3, 2, 0, {"-3.0", "-2.5", "-2.0", "-1.5", "-1.0", "-0.5", "0.0", "0.5", "1.0", "1.5",
-                    "2.0"}},
+        {-3,
+         2,
+         0,
+         {"-3.0", "-2.5", "-2.0", "-1.5", "-1.0", "-0.5", "0.0", "0.5", "1.0", "1.5", "2.0"}},
     };
     for (const Case& c : cases) {
         Axes ax;
@@ -125,15 +133,14 @@ TEST(SetupAxes, RefusedTimeLimitKeepsWhatWasSetAndStillSetsTheRest) {
         int32_t min, max;
         double wantMin, wantMax;
     } cases[] = {
-        {500, 100, 500, 10000000},  // maximum below minimum: refused at the last limit
+        {500, 100, 500, 10000000},          // maximum below minimum: refused at the last limit
         {20000000, 30000000, 0, 10000000},  // minimum above the widened maximum
     };
     for (const Case& c : cases) {
         Axes ax;
         ax.time.SetIncrement(123);
-        AxisSetupResult r = ax.Setup(DisplaySetting({0, 600, {}}, {0, 100, {}}, {0, 100, {}},
-                                                    {c.min, c.max, {}}),
-                                     1);
+        AxisSetupResult r = ax.Setup(
+            DisplaySetting({0, 600, {}}, {0, 100, {}}, {0, 100, {}}, {c.min, c.max, {}}), 1);
         EXPECT_TRUE(r.timeRefused) << c.min;
         EXPECT_EQ(ax.time.Minimum(), c.wantMin) << c.min;
         EXPECT_EQ(ax.time.Maximum(), c.wantMax) << c.min;
@@ -154,8 +161,8 @@ TEST(SetupAxes, EmptySpanGivesAUsableAxisAndNoDivisionByZero) {
     EXPECT_EQ(ax.left.Minimum(), 300);
     EXPECT_EQ(ax.left.Maximum(), 301);
     EXPECT_EQ(ax.left.Increment(), 0);
-    EXPECT_EQ(r.labels[0], Captions({"300.0", "300.1", "300.2", "300.3", "300.4", "300.5",
-                                     "300.6", "300.7", "300.8", "300.9", "301.0"}));
+    EXPECT_EQ(r.labels[0], Captions({"300.0", "300.1", "300.2", "300.3", "300.4", "300.5", "300.6",
+                                     "300.7", "300.8", "300.9", "301.0"}));
     EXPECT_EQ(r.AxisFactor[2], 1.0);
     // Factor 1: one unit of trace 3 is one unit of the left axis, and its
     // captions say so.

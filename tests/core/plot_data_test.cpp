@@ -51,8 +51,8 @@ TEST(SampleCodeOf, FromTheTwoSmallestTimes) {
         std::vector<double> fileOrder;
         uint8_t want;
     } cases[] = {
-        {{0, 100, 200}, 1}, {{0, 1000}, 2},   {{0, 50, 100}, 0}, {{100, 0, 200}, 1},
-        {{0, 10, 20}, 0},   {{0}, 0},         {{5, 5, 105}, 0},  {{0, 100.9, 300}, 1},
+        {{0, 100, 200}, 1}, {{0, 1000}, 2}, {{0, 50, 100}, 0}, {{100, 0, 200}, 1},
+        {{0, 10, 20}, 0},   {{0}, 0},       {{5, 5, 105}, 0},  {{0, 100.9, 300}, 1},
         {{0, 1000.5}, 2},   {{0, 99.9}, 0},
     };
     for (const Case& c : cases) {
@@ -84,7 +84,7 @@ TEST(TitleAndUnitOf, TitlesAndUnitsOfHeaderFields) {
         {"ワイヤー送給[m/min]", "ワイヤー送給", "m/min"},  // "ー" ends in 0x5B
         {"ゼロ点[A]", "ゼロ点", "A"},                      // so does "ゼ"
         {"ワイヤー[速度]", "ワイヤー", "速度"},            // a double-byte unit
-        {"電流[A", "電流", ""},                             // no closing bracket
+        {"電流[A", "電流", ""},                            // no closing bracket
         {"[A]", "", "A"},
         {"電流[", "電流", ""},
         {"Current", "", "Curren"},

@@ -18,15 +18,14 @@ TEST(FormatReadoutValue, SevenWideTwoDecimals) {
     struct Case {
         double v;
         const char* want;
-    } cases[] = {{5.5, "   5.50"},     {250, " 250.00"},          {-3.456, "  -3.46"},
-                 {12345.678, "12345.68"}, {0, "   0.00"},         {-1234.5, "-1234.50"},
-                 {0.125, "   0.12"},   {1e9, "1000000000.00"}};
+    } cases[] = {{5.5, "   5.50"},        {250, " 250.00"},      {-3.456, "  -3.46"},
+                 {12345.678, "12345.68"}, {0, "   0.00"},        {-1234.5, "-1234.50"},
+                 {0.125, "   0.12"},      {1e9, "1000000000.00"}};
     for (const Case& c : cases) EXPECT_EQ(FormatReadoutValue(c.v), c.want) << c.v;
 }
 
 TEST(FormatReadout, TimeLineThenOneLinePerTrace) {
-    EXPECT_EQ(FormatReadout(1234, {5.5, 250.0, -3.456}),
-              "1234ms\r\n   5.50\r\n 250.00\r\n  -3.46");
+    EXPECT_EQ(FormatReadout(1234, {5.5, 250.0, -3.456}), "1234ms\r\n   5.50\r\n 250.00\r\n  -3.46");
     EXPECT_EQ(FormatReadout(1234, {5.5, std::nullopt, 1.0}), "1234ms\r\n   5.50\r\n\r\n   1.00");
     EXPECT_EQ(FormatReadout(0, {1.0, 2.0, std::nullopt}), "0ms\r\n   1.00\r\n   2.00\r\n");
     EXPECT_EQ(FormatReadout(-7, {}), "-7ms\r\n\r\n\r\n");
@@ -57,10 +56,11 @@ TEST(LastVisibleIndex, LastPointWithinTheAxisRange) {
     struct Case {
         double min, max;
         ptrdiff_t want;
-    } cases[] = {{0, 100, 4},  {0, 20, 3},   {0, 19.9, 1}, {21, 29, -1},
+    } cases[] = {{0, 100, 4},  {0, 20, 3},    {0, 19.9, 1}, {21, 29, -1},
                  {31, 50, -1}, {-50, -1, -1}, {30, 30, 4}};
     for (const Case& c : cases)
-        EXPECT_EQ(LastVisibleIndex(t.data(), t.size(), c.min, c.max), c.want) << c.min << ".." << c.max;
+        EXPECT_EQ(LastVisibleIndex(t.data(), t.size(), c.min, c.max), c.want)
+            << c.min << ".." << c.max;
     EXPECT_EQ(LastVisibleIndex(nullptr, 0, 0, 100), -1);
 }
 
@@ -71,9 +71,9 @@ TEST(SampleIndexAt, LastPointAtOrBeforeTheTime) {
         double x;
         ptrdiff_t last;
         ptrdiff_t want;
-    } cases[] = {{0, 5, 0},     {6.9, 5, 0},  {7, 5, 1},   {29.99, 5, 1}, {30, 5, 3},
-                 {30.5, 5, 3},  {99, 5, 4},   {100, 5, 5}, {-0.5, 5, -1}, {100.5, 5, -1},
-                 {31, 4, 4},    {31.5, 4, -1}, {5, -1, -1}, {NAN, 5, -1}, {5, 6, -1}};
+    } cases[] = {{0, 5, 0},    {6.9, 5, 0},   {7, 5, 1},   {29.99, 5, 1}, {30, 5, 3},
+                 {30.5, 5, 3}, {99, 5, 4},    {100, 5, 5}, {-0.5, 5, -1}, {100.5, 5, -1},
+                 {31, 4, 4},   {31.5, 4, -1}, {5, -1, -1}, {NAN, 5, -1},  {5, 6, -1}};
     for (const Case& c : cases)
         EXPECT_EQ(SampleIndexAt(t.data(), t.size(), c.x, c.last), c.want) << c.x << " L=" << c.last;
 }
@@ -93,7 +93,8 @@ TEST(SampleIndexAt, AgreesWithAScanOnUnevenWaves) {
     }
     waves = {even, jitter, cluster, repeat, {5.0}, {1.0, 1.0, 1.0}};
     for (const std::vector<double>& t : waves) {
-        for (ptrdiff_t last : {static_cast<ptrdiff_t>(t.size()) - 1, static_cast<ptrdiff_t>(t.size()) / 2}) {
+        for (ptrdiff_t last :
+             {static_cast<ptrdiff_t>(t.size()) - 1, static_cast<ptrdiff_t>(t.size()) / 2}) {
             for (double x = t.front() - 3; x <= t.back() + 3; x += 0.75 + (next() % 23)) {
                 ptrdiff_t want = -1;
                 if (x <= t[last])

@@ -56,7 +56,8 @@ TEST(LoadText, AddsTheOffsetOnceALanguageIsSet) {
     common.SetLanguage(1);
     EXPECT_EQ(common.TextOffset(), 1000);
     EXPECT_EQ(common.LoadText(2), "Welding wave form indication. ");
-    EXPECT_EQ(common.LoadText(957), "Input bigger value than minimum value to the \r\nscale maximum value.");
+    EXPECT_EQ(common.LoadText(957),
+              "Input bigger value than minimum value to the \r\nscale maximum value.");
     EXPECT_EQ(common.LoadText(5), "");
 }
 
@@ -73,7 +74,7 @@ TEST(LoadText, WithoutOffsetGivesJapaneseAsCp932) {
 }
 
 class FakePriority : public PriorityBackend {
-public:
+  public:
     int nice = 0;
     std::vector<int> sets;
     int slept = 0;
@@ -110,9 +111,9 @@ TEST_P(SetPriorityTest, SetsTheClassOfTheCode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, SetPriorityTest,
-                         ::testing::Values(PriorityCase{3, 0, -5},    // raise to above normal
-                                           PriorityCase{3, -5, -5},   // already there: no wait
-                                           PriorityCase{0, -5, 0},    // unknown codes: normal
+                         ::testing::Values(PriorityCase{3, 0, -5},   // raise to above normal
+                                           PriorityCase{3, -5, -5},  // already there: no wait
+                                           PriorityCase{0, -5, 0},   // unknown codes: normal
                                            PriorityCase{4, -5, 0}, PriorityCase{7, -5, 0},
                                            PriorityCase{-1, -5, 0}, PriorityCase{4, 0, 0},
                                            PriorityCase{1, 0, -20}, PriorityCase{2, 0, -10},
@@ -120,13 +121,18 @@ INSTANTIATE_TEST_SUITE_P(Codes, SetPriorityTest,
 
 TEST(Encoding, DecodesByteOrderMarksToCp932) {
     const std::string sjis = Utf8ToCp932("時間[msec]");
-    EXPECT_EQ(DecodeToCp932("\xEF\xBB\xBF" "時間[msec]"), sjis);
+    EXPECT_EQ(DecodeToCp932("\xEF\xBB\xBF"
+                            "時間[msec]"),
+              sjis);
     EXPECT_EQ(DecodeToCp932("時間[msec]"), sjis);  // UTF-8 without a mark
-    EXPECT_EQ(DecodeToCp932(sjis), sjis);           // already CP932
+    EXPECT_EQ(DecodeToCp932(sjis), sjis);          // already CP932
     // UTF-16 LE and BE of "A時", the BE one with an odd trailing byte.
-    EXPECT_EQ(DecodeToCp932(std::string("\xFF\xFE" "A\0\x42\x66", 6)), "A" + Utf8ToCp932("時"));
+    EXPECT_EQ(DecodeToCp932(std::string("\xFF\xFE"
+                                        "A\0\x42\x66",
+                                        6)),
+              "A" + Utf8ToCp932("時"));
     EXPECT_EQ(DecodeToCp932(std::string("\xFE\xFF\0A\x66\x42\x01", 7)), "A" + Utf8ToCp932("時"));
-    EXPECT_EQ(Utf8ToCp932("a😀b"), "a?b");          // no CP932 form: one '?'
+    EXPECT_EQ(Utf8ToCp932("a😀b"), "a?b");  // no CP932 form: one '?'
     EXPECT_EQ(Cp932ToUtf8(sjis), "時間[msec]");
 }
 

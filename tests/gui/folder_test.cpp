@@ -20,14 +20,15 @@ const QStringList kRow0En = {"CurrentActual[A]", "VoltageActual[V]", "FeedingAct
 void WriteThree(const QString& dir) {
     WriteFile(dir, "b.csv", WaveFile("時間[msec]", kRow1, {{0, 100, 20, 4}, {10, 110, 21, 5}}));
     WriteFile(dir, "A.CSV", WaveFile("Time[msec]", kRow0En, {{0, 200, 25, 6}}));
-    WriteFile(dir, "c.csv", WaveFile("時間[msec]", kRow1, {{0, 1, 2, 3}, {100, 1, 2, 3}, {200, 1, 2, 3}}));
+    WriteFile(dir, "c.csv",
+              WaveFile("時間[msec]", kRow1, {{0, 1, 2, 3}, {100, 1, 2, 3}, {200, 1, 2, 3}}));
 }
 
 }  // namespace
 
 class FolderTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() { ShownErrors().clear(); }
 
     void openListsDrawsFirstAndSteps() {
@@ -51,7 +52,8 @@ private slots:
         QCOMPARE(m.SeriesAt(0)->YValue(0), 200.0);
         QCOMPARE(m.TitleLabel(0)->text(), QString("CurrentActual"));
         QVERIFY(!m.BitBtnRewd->isEnabled() && !m.BitBtnPrev->isEnabled());
-        QVERIFY(m.BitBtnNext->isEnabled() && m.BitBtnFfwd->isEnabled() && m.CmbBoxCsvFile->isEnabled());
+        QVERIFY(m.BitBtnNext->isEnabled() && m.BitBtnFfwd->isEnabled() &&
+                m.CmbBoxCsvFile->isEnabled());
         QVERIFY(m.BtnOpen->isEnabled() && m.BtnDisp->isEnabled());
         QVERIFY(!m.ChtWave->isEnabled());
         QCOMPARE(m.TimToolTip->interval(), 1000);  // chart back a second after the first drawing
@@ -92,8 +94,8 @@ private slots:
         m.CmbBoxCsvFile->setCurrentIndex(1);
         emit m.CmbBoxCsvFile->activated(1);
         QCOMPARE(m.CsvFileNo, 2);
-        QVERIFY(m.BitBtnRewd->isEnabled() && m.BitBtnPrev->isEnabled() && m.BitBtnNext->isEnabled() &&
-                m.BitBtnFfwd->isEnabled());
+        QVERIFY(m.BitBtnRewd->isEnabled() && m.BitBtnPrev->isEnabled() &&
+                m.BitBtnNext->isEnabled() && m.BitBtnFfwd->isEnabled());
         QVERIFY(ShownErrors().empty());
     }
 

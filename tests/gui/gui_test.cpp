@@ -60,14 +60,16 @@ void AcceptNextMessage(QString* text, QString* caption) {
 QString WriteFile(const QString& dir, const QString& name, const QByteArray& bytes) {
     const QString path = QDir(dir).filePath(name);
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write %s", qPrintable(path));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
     f.write(bytes);
     return path;
 }
 
-QByteArray WaveFile(const QString& timeName, const QStringList& names, const std::vector<std::array<double, 4>>& rows,
-                    const char* sep) {
-    QByteArray out = QByteArray::fromStdString(Utf8ToCp932((timeName + sep + names.join(sep)).toStdString()));
+QByteArray WaveFile(const QString& timeName, const QStringList& names,
+                    const std::vector<std::array<double, 4>>& rows, const char* sep) {
+    QByteArray out =
+        QByteArray::fromStdString(Utf8ToCp932((timeName + sep + names.join(sep)).toStdString()));
     out += "\r\n";
     for (const auto& r : rows) {
         out += QByteArray::number(static_cast<qint64>(r[0]));

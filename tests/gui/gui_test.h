@@ -43,13 +43,13 @@ void AcceptNextMessage(QString* text = nullptr, QString* caption = nullptr);
 // Writes `bytes` to dir/name; returns the full path.
 QString WriteFile(const QString& dir, const QString& name, const QByteArray& bytes);
 // A small comma wave file of layout row `row` style header and `lines` samples.
-QByteArray WaveFile(const QString& timeName, const QStringList& names, const std::vector<std::array<double, 4>>& rows,
-                    const char* sep = ",");
+QByteArray WaveFile(const QString& timeName, const QStringList& names,
+                    const std::vector<std::array<double, 4>>& rows, const char* sep = ",");
 
 // The main window with its dialog and message box, shown, with a temporary
 // settings file and a folder chooser that answers from `chooserAnswers`.
 class MainFixture {
-public:
+  public:
     explicit MainFixture(const QString& iniText = QString());
     ~MainFixture();
 
@@ -63,7 +63,7 @@ public:
     std::vector<std::string> chooserInitials;
     QString lastCaption, lastInstruction;
 
-private:
+  private:
     QTemporaryDir tmp_;
     std::unique_ptr<QWidget> messageBox_;
     std::unique_ptr<QWidget> waveSet_;

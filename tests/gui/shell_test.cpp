@@ -22,7 +22,7 @@ namespace vx::test {
 
 class ShellTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         ShownErrors().clear();
         StartFailures().clear();
@@ -43,8 +43,8 @@ private slots:
             QCOMPARE(m.TitleLabel(k)->text(), QString(titles[k]));
             QCOMPARE(m.UnitLabel(k)->text(), QString(units[k]));
         }
-        for (QWidget* w : std::initializer_list<QWidget*>{m.BitBtnRewd, m.BitBtnPrev, m.BitBtnNext, m.BitBtnFfwd,
-                                                         m.CmbBoxCsvFile})
+        for (QWidget* w : std::initializer_list<QWidget*>{m.BitBtnRewd, m.BitBtnPrev, m.BitBtnNext,
+                                                          m.BitBtnFfwd, m.CmbBoxCsvFile})
             QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
         QCOMPARE(m.CmbBoxCsvFile->count(), 0);
         QCOMPARE(m.StsBarWave->PanelText(1), QString("Ver. 3.00"));
@@ -82,9 +82,9 @@ private slots:
             int index;
             QColor color;
             bool right, dotted;
-        } expect[] = {{0, red, false, false},  {1, blue, true, false},  {2, green, false, false},
-                      {3, red, false, true},   {12, red, false, true},  {13, blue, true, true},
-                      {22, blue, true, true},  {23, green, false, true}, {32, green, false, true}};
+        } expect[] = {{0, red, false, false}, {1, blue, true, false},   {2, green, false, false},
+                      {3, red, false, true},  {12, red, false, true},   {13, blue, true, true},
+                      {22, blue, true, true}, {23, green, false, true}, {32, green, false, true}};
         for (const auto& e : expect) {
             ChartSeries* s = m.SeriesAt(e.index);
             QCOMPARE(s->Color(), e.color);
@@ -159,8 +159,9 @@ private slots:
         m.showMaximized();
         QTRY_VERIFY(m.isMaximized());
         QTest::mousePress(m.PnlBase, Qt::RightButton, {}, QPoint(600, 5));
-        QMouseEvent move(QEvent::MouseMove, QPointF(630, 45), m.PnlBase->mapToGlobal(QPointF(630, 45)),
-                         Qt::NoButton, Qt::RightButton, {});
+        QMouseEvent move(QEvent::MouseMove, QPointF(630, 45),
+                         m.PnlBase->mapToGlobal(QPointF(630, 45)), Qt::NoButton, Qt::RightButton,
+                         {});
         QApplication::sendEvent(m.PnlBase, &move);
         QCOMPARE(m.PnlBase->pos(), QPoint(30, 40));
     }
@@ -198,7 +199,8 @@ private slots:
         common.SetLanguage(1);
         SetMessageBox2(common, 3, 957);
         QCOMPARE(box.windowTitle(), QString("Setting of wave form indication. "));
-        QCOMPARE(box.MessageText(), QString("Input bigger value than minimum value to the \nscale maximum value."));
+        QCOMPARE(box.MessageText(),
+                 QString("Input bigger value than minimum value to the \nscale maximum value."));
         QCOMPARE(box.size(), QSize(399, 167));
         QCOMPARE(box.BtnOkMessageBox2->geometry(), QRect(132, 118, 140, 35));
         QCOMPARE(box.BtnOkMessageBox2->text(), QString("OK"));

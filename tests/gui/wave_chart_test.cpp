@@ -1,12 +1,13 @@
 // The chart adapter: point order, visible range, axis refusal and the hint.
 #include "display/ui/wave_chart.h"
+
 #include "gui_test.h"
 
 namespace vx::test {
 
 class WaveChartTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void addKeepsTimeOrderAndEqualTimesInInsertionOrder() {
         WaveChart chart;
         ChartSeries* s = chart.Series("Series101");  // an overlay series, like any other here

@@ -16,14 +16,16 @@ QPainterPath WeldCurve(const QRectF& r, double phase) {
     const int n = 400;
     for (int i = 0; i <= n; ++i) {
         double u = double(i) / n;
-        double level = u < 0.08 ? 0.2 + 0.8 * std::exp(-std::pow((u - 0.05) / 0.02, 2)) + u * 6
+        double level = u < 0.08   ? 0.2 + 0.8 * std::exp(-std::pow((u - 0.05) / 0.02, 2)) + u * 6
                        : u < 0.85 ? 0.65
                                   : 0.65 - (u - 0.85) * 3.0;
         level = std::clamp(level, 0.05, 1.0);
         double ripple = (u > 0.08 && u < 0.85) ? 0.04 * std::sin(u * 180 + phase) : 0.0;
         QPointF p(r.left() + u * r.width(), r.bottom() - (level + ripple) * r.height());
-        if (i == 0) path.moveTo(p);
-        else path.lineTo(p);
+        if (i == 0)
+            path.moveTo(p);
+        else
+            path.lineTo(p);
     }
     return path;
 }
@@ -53,7 +55,8 @@ QPixmap SplashPicture() {
     p.drawText(QRect(0, 8, 782, 60), Qt::AlignCenter, "Varmonix");
     p.setFont(PGothicFont(16));
     p.setPen(QColor(170, 185, 210));
-    p.drawText(QRect(0, 285, 760, 30), Qt::AlignRight | Qt::AlignVCenter, "Welding waveform viewer   Ver. 3.00");
+    p.drawText(QRect(0, 285, 760, 30), Qt::AlignRight | Qt::AlignVCenter,
+               "Welding waveform viewer   Ver. 3.00");
     return pm;
 }
 

@@ -6,8 +6,8 @@
 
 namespace vx {
 
-QPixmap SplashPicture();   // 782 x 323
-QPixmap LogoPicture();     // 145 x 66
+QPixmap SplashPicture();                 // 782 x 323
+QPixmap LogoPicture();                   // 145 x 66
 QIcon SquareGlyph(const QColor& color);  // 16 x 16 trace toggle glyph
 enum class StepGlyph { First, Prev, Next, Last };
 QIcon StepIcon(StepGlyph glyph);

@@ -33,7 +33,8 @@ void FadeInApplicationWindow(int ms) {
     if (ms <= 0) return;
     QEventLoop loop;
     // Without a display server there is nothing to fade; the pause stays.
-    if (QGuiApplication::platformName() == "offscreen" || QGuiApplication::platformName() == "minimal") {
+    if (QGuiApplication::platformName() == "offscreen" ||
+        QGuiApplication::platformName() == "minimal") {
         QTimer::singleShot(ms, &loop, &QEventLoop::quit);
         loop.exec();
         return;
@@ -85,7 +86,8 @@ int RunVarmonix(StartupOptions options) {
         if (!options.openFolder.empty()) {
             // As the folder dialog would give it: absolute, without a trailing slash.
             std::error_code ec;
-            std::filesystem::path folder = std::filesystem::absolute(options.openFolder, ec).lexically_normal();
+            std::filesystem::path folder =
+                std::filesystem::absolute(options.openFolder, ec).lexically_normal();
             std::string path = ec ? options.openFolder : folder.string();
             while (path.size() > 1 && path.back() == '/') path.pop_back();
             Guarded([&] { main->OpenDataLogFolder(path); });

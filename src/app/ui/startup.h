@@ -15,7 +15,7 @@ inline constexpr int kFadeInMs = 1000;
 // The application object: an exception escaping an event handler is shown
 // with the title "Varmonix" and the message loop goes on.
 class VarmonixApplication : public QApplication {
-public:
+  public:
     VarmonixApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };

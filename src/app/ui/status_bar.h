@@ -9,17 +9,17 @@ namespace vx {
 
 class StatusBar : public QFrame {
     Q_OBJECT
-public:
+  public:
     StatusBar(QWidget* parent, int panelCount);
     void SetPanelText(int i, const QString& text);
     QString PanelText(int i) const;
     void SetPanelWidth(int i, int width);
     int PanelWidth(int i) const;
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* e) override;
 
-private:
+  private:
     void Relayout();
     std::vector<QLabel*> panels_;
     std::vector<int> widths_;

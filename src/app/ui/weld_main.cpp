@@ -1,20 +1,20 @@
 #include "app/ui/weld_main.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QCheckBox>
 #include <QDesktopServices>
 #include <QFile>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QRadioButton>
-#include <QTabWidget>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
 
@@ -55,10 +55,10 @@ W* Make(QWidget* parent, const QString& name, int l, int t, int w, int h) {
 
 // A horizontal grey dotted line over the chart; lets the mouse through.
 class DottedLine : public QFrame {
-public:
+  public:
     using QFrame::QFrame;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setPen(QPen(QColor(128, 128, 128), 1, Qt::DotLine));
@@ -74,11 +74,13 @@ QFrame* MakePanel(QWidget* parent, const QString& name, int l, int t, int w, int
 
 }  // namespace
 
-
 TFormWeldMain::TFormWeldMain(WeldMainOptions options, QWidget* parent)
-    : QWidget(parent), settingsPath_(std::move(options.settingsPath)), chooser_(std::move(options.chooser)) {
+    : QWidget(parent),
+      settingsPath_(std::move(options.settingsPath)),
+      chooser_(std::move(options.chooser)) {
     if (settingsPath_.empty())
-        settingsPath_ = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() + "/Varmonix.ini";
+        settingsPath_ = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() +
+                        "/Varmonix.ini";
     if (!chooser_) chooser_ = ChooseFolderWithDialog;
     setObjectName("FormWeldMain");
     setWindowIcon(AppIcon());
@@ -127,13 +129,16 @@ void TFormWeldMain::BuildComponents() {
     for (int p = 0; p < 3; ++p) {
         QPalette pal;
         pal.setColor(QPalette::WindowText, kScaleColors[p]);
-        auto* unit = Make<QLabel>(PnlBaseLelfAxisHor, QString("LblAxisHor%1Unit").arg(p + 1), kUnitLefts[p], 5, 49, 20);
+        auto* unit = Make<QLabel>(PnlBaseLelfAxisHor, QString("LblAxisHor%1Unit").arg(p + 1),
+                                  kUnitLefts[p], 5, 49, 20);
         unit->setFont(scaleFont);
         unit->setPalette(pal);
         unit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         for (int s = 0; s < 11; ++s) {
-            auto* l = Make<QLabel>(PnlBaseLelfAxisHor, QString("LblAxisHor%1%2").arg(p + 1).arg(s + 1, 2, 10, QChar('0')),
-                                   kLabelLefts[p], kLabelTops[s], 36, kLabelHeights[s]);
+            auto* l =
+                Make<QLabel>(PnlBaseLelfAxisHor,
+                             QString("LblAxisHor%1%2").arg(p + 1).arg(s + 1, 2, 10, QChar('0')),
+                             kLabelLefts[p], kLabelTops[s], 36, kLabelHeights[s]);
             l->setFont(scaleFont);
             l->setPalette(pal);
             l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -145,7 +150,8 @@ void TFormWeldMain::BuildComponents() {
     const int toggleTops[3] = {50, 88, 130};
     QToolButton* toggles[3];
     for (int k = 0; k < 3; ++k) {
-        auto* b = Make<QToolButton>(PnlBaseRightAxisHor, QString("SpdBtnExp%1").arg(k + 1, 2, 10, QChar('0')), 0,
+        auto* b = Make<QToolButton>(PnlBaseRightAxisHor,
+                                    QString("SpdBtnExp%1").arg(k + 1, 2, 10, QChar('0')), 0,
                                     toggleTops[k], 20, 20);
         b->setCheckable(true);
         b->setChecked(true);
@@ -216,7 +222,8 @@ void TFormWeldMain::FormCreate(bool failOwnedObjects) {
         for (int s = 0; s < 11; ++s)
             LblAxisHor[p][s] = PnlBaseLelfAxisHor->findChild<QLabel*>(
                 QString("LblAxisHor%1%2").arg(p + 1).arg(s + 1, 2, 10, QChar('0')));
-        LblAxisUnit[p] = PnlBaseLelfAxisHor->findChild<QLabel*>(QString("LblAxisHor%1Unit").arg(p + 1));
+        LblAxisUnit[p] =
+            PnlBaseLelfAxisHor->findChild<QLabel*>(QString("LblAxisHor%1Unit").arg(p + 1));
     }
     LblExpTitle = {LblExpTitle01, LblExpTitle02, LblExpTitle03};
     created_ = true;
@@ -227,15 +234,22 @@ void TFormWeldMain::Connect() {
     connect(BtnDisp, &QPushButton::clicked, this, GuardedSlot([this](bool) { BtnDispClick(); }));
     connect(BtnExit, &QPushButton::clicked, this, GuardedSlot([this](bool) { BtnExitClick(); }));
     for (QToolButton* b : {SpdBtnExp01, SpdBtnExp02, SpdBtnExp03})
-        connect(b, &QToolButton::clicked, this, GuardedSlot([this, b](bool) { SpdBtnExpClick(b); }));
-    connect(BitBtnRewd, &QPushButton::clicked, this, GuardedSlot([this](bool) { BitBtnRewdClick(); }));
-    connect(BitBtnPrev, &QPushButton::clicked, this, GuardedSlot([this](bool) { BitBtnPrevClick(); }));
-    connect(BitBtnNext, &QPushButton::clicked, this, GuardedSlot([this](bool) { BitBtnNextClick(); }));
-    connect(BitBtnFfwd, &QPushButton::clicked, this, GuardedSlot([this](bool) { BitBtnFfwdClick(); }));
+        connect(b, &QToolButton::clicked, this,
+                GuardedSlot([this, b](bool) { SpdBtnExpClick(b); }));
+    connect(BitBtnRewd, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { BitBtnRewdClick(); }));
+    connect(BitBtnPrev, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { BitBtnPrevClick(); }));
+    connect(BitBtnNext, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { BitBtnNextClick(); }));
+    connect(BitBtnFfwd, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { BitBtnFfwdClick(); }));
     // `activated` comes only from the user, not from selecting an item in code.
-    connect(CmbBoxCsvFile, &QComboBox::activated, this, GuardedSlot([this](int i) { CmbBoxCsvFileChange(i); }));
+    connect(CmbBoxCsvFile, &QComboBox::activated, this,
+            GuardedSlot([this](int i) { CmbBoxCsvFileChange(i); }));
     connect(ImgLogoKORVEN, &PictureBox::Clicked, this, GuardedSlot([this] { ImgLogoURLClick(); }));
-    connect(ChtWave, &WaveChart::MouseMoved, this, GuardedSlot([this](int x, int) { ChtWaveMouseMove(x); }));
+    connect(ChtWave, &WaveChart::MouseMoved, this,
+            GuardedSlot([this](int x, int) { ChtWaveMouseMove(x); }));
     connect(TimToolTip, &QTimer::timeout, this, [this] { Guarded([this] { TimToolTipTimer(); }); });
 }
 
@@ -260,7 +274,8 @@ void TFormWeldMain::FormShow() {
     LangOffset = Common->TextOffset();
     InitView();
     SetCaptions();
-    for (QWidget* w : std::initializer_list<QWidget*>{BitBtnRewd, BitBtnPrev, BitBtnNext, BitBtnFfwd, CmbBoxCsvFile})
+    for (QWidget* w : std::initializer_list<QWidget*>{BitBtnRewd, BitBtnPrev, BitBtnNext,
+                                                      BitBtnFfwd, CmbBoxCsvFile})
         w->setEnabled(false);
     ChtWave->Series("SeriesDummyL")->Clear();
     ChtWave->Series("SeriesDummyR")->Clear();
@@ -286,8 +301,10 @@ void TFormWeldMain::InitView() {
         for (int i = 0; i < 10; ++i) SeriesWave[3 + 10 * p + i]->Clear();
     }
     for (int k = 0; k < 3; ++k) {
-        LblExpTitle[k]->setText(QString::fromStdString(Common->LoadTextUtf8(WaveTitleTable[WaveLayout][k])));
-        LblAxisUnit[k]->setText(QString::fromStdString(Common->LoadTextUtf8(WaveUnitTable[WaveLayout][k])));
+        LblExpTitle[k]->setText(
+            QString::fromStdString(Common->LoadTextUtf8(WaveTitleTable[WaveLayout][k])));
+        LblAxisUnit[k]->setText(
+            QString::fromStdString(Common->LoadTextUtf8(WaveUnitTable[WaveLayout][k])));
     }
     ChtWave->Replot();
 }
@@ -338,8 +355,8 @@ void TFormWeldMain::FormResize() {
                               : isMaximized() ? WindowState::Maximized
                                               : WindowState::Normal;
     const QRect outer = frameGeometry();
-    if (auto pos = PnlBasePositionAfterResize(state, FirstResize, outer.width(), outer.height(), PnlBase->width(),
-                                              PnlBase->height()))
+    if (auto pos = PnlBasePositionAfterResize(state, FirstResize, outer.width(), outer.height(),
+                                              PnlBase->width(), PnlBase->height()))
         PnlBase->move(pos->left, pos->top);
     StsBarWave->SetPanelWidth(0, StatusPanel0Width(StsBarWave->width()));
 }
@@ -350,7 +367,8 @@ bool TFormWeldMain::eventFilter(QObject* watched, QEvent* event) {
             PnlBaseMouseDown();
             if (dragging_) dragOffset_ = static_cast<QMouseEvent*>(event)->position().toPoint();
         } else if (event->type() == QEvent::MouseMove && dragging_) {
-            const QPoint inWindow = PnlBase->mapToParent(static_cast<QMouseEvent*>(event)->position().toPoint());
+            const QPoint inWindow =
+                PnlBase->mapToParent(static_cast<QMouseEvent*>(event)->position().toPoint());
             PnlBase->move(inWindow - dragOffset_);
         } else if (event->type() == QEvent::MouseButtonRelease) {
             dragging_ = false;

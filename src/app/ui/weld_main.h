@@ -32,21 +32,23 @@ class WeldCommon;
 // Asks the user for a folder: caption, instruction, initial folder (native
 // path bytes). Returns the chosen folder or nothing when cancelled.
 using FolderChooser = std::function<std::optional<std::string>(
-    QWidget* parent, const QString& caption, const QString& instruction, const std::string& initial)>;
+    QWidget* parent, const QString& caption, const QString& instruction,
+    const std::string& initial)>;
 
 // The platform's modal folder chooser.
 std::optional<std::string> ChooseFolderWithDialog(QWidget* parent, const QString& caption,
-                                                  const QString& instruction, const std::string& initial);
+                                                  const QString& instruction,
+                                                  const std::string& initial);
 
 struct WeldMainOptions {
-    std::string settingsPath;      // empty: Varmonix.ini beside the executable
-    FolderChooser chooser;         // empty: the platform's folder chooser
-    bool failOwnedObjects = false; // stands in for a failed creation at start-up
+    std::string settingsPath;       // empty: Varmonix.ini beside the executable
+    FolderChooser chooser;          // empty: the platform's folder chooser
+    bool failOwnedObjects = false;  // stands in for a failed creation at start-up
 };
 
 class TFormWeldMain : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TFormWeldMain(WeldMainOptions options = {}, QWidget* parent = nullptr);
     ~TFormWeldMain() override;
 
@@ -127,13 +129,13 @@ public:
     std::array<int32_t, 10> MultiNo{};
     std::unique_ptr<std::vector<std::string>> CsvFileList;
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FormCreate(bool failOwnedObjects);
     void BuildComponents();
     void Connect();

@@ -79,7 +79,8 @@ void TFormWeldMain::SpdBtnExpClick(QToolButton* sender) {
     if (k < 0 || k > 2) return;
     const bool down = sender->isChecked();
     SeriesWave[k]->SetActive(down);
-    for (int i = 0; i < 10; ++i) SeriesWave[3 + 10 * k + i]->SetActive(WaveSetting.Multi.Enabled ? down : false);
+    for (int i = 0; i < 10; ++i)
+        SeriesWave[3 + 10 * k + i]->SetActive(WaveSetting.Multi.Enabled ? down : false);
     ChtWave->Replot();
 }
 

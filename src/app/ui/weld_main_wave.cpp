@@ -10,9 +10,9 @@
 
 #include "app/ui/status_bar.h"
 #include "app/ui/weld_main.h"
+#include "common/text_table.h"
 #include "common/ui/qt_text.h"
 #include "common/weld_common.h"
-#include "common/text_table.h"
 #include "display/axes.h"
 #include "display/plot_data.h"
 #include "display/readout.h"
@@ -28,7 +28,8 @@
 namespace vx {
 
 std::optional<std::string> ChooseFolderWithDialog(QWidget* parent, const QString& caption,
-                                                  const QString& instruction, const std::string& initial) {
+                                                  const QString& instruction,
+                                                  const std::string& initial) {
     QFileDialog dialog(parent, caption, FromNativePath(initial));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
@@ -47,18 +48,19 @@ void TFormWeldMain::LoadWaveSetting() { vx::LoadWaveSetting(settingsPath_, WaveS
 void TFormWeldMain::SaveWaveSetting() { vx::SaveWaveSetting(settingsPath_, WaveSetting); }
 
 void TFormWeldMain::SetupAxes() {
-    AxisSetupResult r =
-        vx::SetupAxes(WaveSetting, WaveLayout, ChtWave->BottomAxis(), ChtWave->LeftAxis(), ChtWave->RightAxis());
+    AxisSetupResult r = vx::SetupAxes(WaveSetting, WaveLayout, ChtWave->BottomAxis(),
+                                      ChtWave->LeftAxis(), ChtWave->RightAxis());
     ChtWave->ApplyAxes();
     if (r.timeRefused) ShowMessage(2, 955);
     for (int p = 0; p < 3; ++p)
-        for (int s = 0; s < 11; ++s) LblAxisHor[p][s]->setText(QString::fromStdString(r.labels[p][s]));
+        for (int s = 0; s < 11; ++s)
+            LblAxisHor[p][s]->setText(QString::fromStdString(r.labels[p][s]));
     AxisFactor = r.AxisFactor;
 }
 
 void TFormWeldMain::EnableMainControls(bool enabled) {
-    for (QWidget* w : std::initializer_list<QWidget*>{BtnOpen, BtnDisp, BitBtnRewd, BitBtnPrev, BitBtnNext,
-                                                      BitBtnFfwd, CmbBoxCsvFile})
+    for (QWidget* w : std::initializer_list<QWidget*>{BtnOpen, BtnDisp, BitBtnRewd, BitBtnPrev,
+                                                      BitBtnNext, BitBtnFfwd, CmbBoxCsvFile})
         w->setEnabled(enabled);
 }
 
@@ -79,7 +81,9 @@ void TFormWeldMain::LoadWaveFile() {
     if (!ReadWaveLines(path, *WaveLines)) return;
     const WaveVariant variant = DetectVariant((*WaveLines)[0]);
     std::string fields[4];
-    if (WeldCommon::SplitFields((*WaveLines)[0], std::string(1, variant.delimiter), true, 4, fields) != 4) return;
+    if (WeldCommon::SplitFields((*WaveLines)[0], std::string(1, variant.delimiter), true, 4,
+                                fields) != 4)
+        return;
 
     EnableMainControls(false);
     for (int p = 0; p < 3; ++p) SeriesWave[p]->Clear();
@@ -163,10 +167,18 @@ void TFormWeldMain::StepTo(int32_t fileNo) {
     LoadWaveFile();
 }
 
-void TFormWeldMain::BitBtnRewdClick() { StepTo(FileStepTarget(FileStep::First, CsvFileNo, CsvFileCount)); }
-void TFormWeldMain::BitBtnPrevClick() { StepTo(FileStepTarget(FileStep::Prev, CsvFileNo, CsvFileCount)); }
-void TFormWeldMain::BitBtnNextClick() { StepTo(FileStepTarget(FileStep::Next, CsvFileNo, CsvFileCount)); }
-void TFormWeldMain::BitBtnFfwdClick() { StepTo(FileStepTarget(FileStep::Last, CsvFileNo, CsvFileCount)); }
+void TFormWeldMain::BitBtnRewdClick() {
+    StepTo(FileStepTarget(FileStep::First, CsvFileNo, CsvFileCount));
+}
+void TFormWeldMain::BitBtnPrevClick() {
+    StepTo(FileStepTarget(FileStep::Prev, CsvFileNo, CsvFileCount));
+}
+void TFormWeldMain::BitBtnNextClick() {
+    StepTo(FileStepTarget(FileStep::Next, CsvFileNo, CsvFileCount));
+}
+void TFormWeldMain::BitBtnFfwdClick() {
+    StepTo(FileStepTarget(FileStep::Last, CsvFileNo, CsvFileCount));
+}
 
 void TFormWeldMain::CmbBoxCsvFileChange(int index) {
     CsvFileNo = index + 1;
@@ -180,7 +192,8 @@ void TFormWeldMain::ChtWaveMouseMove(int x) {
     for (int k = 0; k < 3; ++k) traces[k] = SeriesWave[k]->PointsForReadout();
     const double at = SeriesWave[0]->XScreenToValue(x);
     const Trace3Mapping map3 = MakeTrace3Mapping(WaveSetting, WaveLayout, AxisFactor[2]);
-    QString hint = QString::fromStdString(ReadoutHint(time.Minimum(), time.Maximum(), at, traces, map3));
+    QString hint =
+        QString::fromStdString(ReadoutHint(time.Minimum(), time.Maximum(), at, traces, map3));
     ChtWave->SetHint(hint);
 }
 

@@ -15,8 +15,9 @@ inline constexpr int kSplashMs = 1500;
 
 class TFormWeldSplash : public QDialog {
     Q_OBJECT
-public:
-    explicit TFormWeldSplash(bool failCommon = false, int splashMs = kSplashMs, QWidget* parent = nullptr);
+  public:
+    explicit TFormWeldSplash(bool failCommon = false, int splashMs = kSplashMs,
+                             QWidget* parent = nullptr);
     ~TFormWeldSplash() override;
 
     bool Created() const { return Common != nullptr; }
@@ -27,10 +28,10 @@ public:
     QTimer* TimSplash;
     std::unique_ptr<WeldCommon> Common;
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
 
-private:
+  private:
     void FormCreate(bool failCommon);
     void TimSplashTimer();
 };

@@ -17,7 +17,8 @@ QFont Make(const QStringList& families, int pixelSize, bool bold) {
 }  // namespace
 
 QFont GothicFont(int pixelSize, bool bold) {
-    return Make({"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP", "DejaVu Sans Mono"}, pixelSize, bold);
+    return Make({"IPAGothic", "IPAexGothic", "Noto Sans Mono CJK JP", "DejaVu Sans Mono"},
+                pixelSize, bold);
 }
 
 QFont PGothicFont(int pixelSize, bool bold) {

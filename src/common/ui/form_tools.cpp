@@ -4,12 +4,12 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextEdit>
 #include <cstdlib>
 
@@ -71,7 +71,9 @@ std::function<void(const QString&)>& Shower() {
 
 void ShowException(const QString& message) { Shower()(message); }
 
-void SetExceptionShower(std::function<void(const QString&)> shower) { Shower() = std::move(shower); }
+void SetExceptionShower(std::function<void(const QString&)> shower) {
+    Shower() = std::move(shower);
+}
 
 }  // namespace vx
 

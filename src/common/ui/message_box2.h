@@ -9,7 +9,7 @@ namespace vx {
 
 class TFormMessageBox2 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormMessageBox2(QWidget* parent = nullptr);
 
     // The label shows a CR LF of the text table as a line break.
@@ -20,7 +20,7 @@ public:
     QPushButton* BtnOkMessageBox2;
     QLabel* LabelMessageBox2;
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
 };
 

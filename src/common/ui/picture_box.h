@@ -8,19 +8,19 @@ namespace vx {
 
 class PictureBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PictureBox(QWidget* parent = nullptr) : QWidget(parent) {}
     void SetPicture(const QPixmap& picture);
     const QPixmap& Picture() const { return picture_; }
 
-signals:
+  signals:
     void Clicked();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     QPixmap picture_;
 };
 

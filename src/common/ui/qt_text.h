@@ -11,7 +11,9 @@ namespace vx {
 // CP932 bytes (header names, settings texts) for display.
 inline QString FromCp932(const std::string& s) { return QString::fromStdString(Cp932ToUtf8(s)); }
 // Native file-system path bytes for display, and back.
-inline QString FromNativePath(const std::string& p) { return QFile::decodeName(QByteArray::fromStdString(p)); }
+inline QString FromNativePath(const std::string& p) {
+    return QFile::decodeName(QByteArray::fromStdString(p));
+}
 inline std::string ToNativePath(const QString& p) { return QFile::encodeName(p).toStdString(); }
 
 }  // namespace vx

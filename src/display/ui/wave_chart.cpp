@@ -33,7 +33,9 @@ void ChartSeries::SetSortedPoints(const std::vector<double>& t, const std::vecto
 
 size_t ChartSeries::Count() const { return static_cast<size_t>(graph_->data()->size()); }
 double ChartSeries::XValue(size_t i) const { return graph_->data()->at(static_cast<int>(i))->key; }
-double ChartSeries::YValue(size_t i) const { return graph_->data()->at(static_cast<int>(i))->value; }
+double ChartSeries::YValue(size_t i) const {
+    return graph_->data()->at(static_cast<int>(i))->value;
+}
 
 ReadoutTrace ChartSeries::PointsForReadout() const {
     static_assert(sizeof(QCPGraphData) == 2 * sizeof(double), "time/value pairs without padding");
@@ -64,7 +66,9 @@ ptrdiff_t ChartSeries::LastVisibleIndex() const {
 double ChartSeries::XScreenToValue(double px) const { return graph_->keyAxis()->pixelToCoord(px); }
 QColor ChartSeries::Color() const { return graph_->pen().color(); }
 bool ChartSeries::Dotted() const { return graph_->pen().style() == Qt::DotLine; }
-bool ChartSeries::OnRightAxis() const { return graph_->valueAxis() == graph_->parentPlot()->yAxis2; }
+bool ChartSeries::OnRightAxis() const {
+    return graph_->valueAxis() == graph_->parentPlot()->yAxis2;
+}
 
 // ----------------------------------------------------------------- WaveChart
 
@@ -122,10 +126,12 @@ WaveChart::WaveChart(QWidget* parent) : QWidget(parent), plot_(new QCustomPlot(t
         int column;
         ChartAxis axis;
         QColor color;
-    } overlays[] = {{1, ChartAxis::Left, red}, {2, ChartAxis::Right, blue}, {3, ChartAxis::Left, green}};
+    } overlays[] = {
+        {1, ChartAxis::Left, red}, {2, ChartAxis::Right, blue}, {3, ChartAxis::Left, green}};
     for (const auto& o : overlays)
         for (int i = 1; i <= 10; ++i)
-            AddSeries(QString("Series%1%2").arg(o.column).arg(i, 2, 10, QChar('0')), o.axis, o.color, true);
+            AddSeries(QString("Series%1%2").arg(o.column).arg(i, 2, 10, QChar('0')), o.axis,
+                      o.color, true);
 
     hintTimer_.setSingleShot(true);
     hintTimer_.setInterval(kHintPauseMs);
@@ -137,7 +143,8 @@ WaveChart::WaveChart(QWidget* parent) : QWidget(parent), plot_(new QCustomPlot(t
 WaveChart::~WaveChart() = default;
 
 ChartSeries* WaveChart::AddSeries(const QString& name, ChartAxis axis, QColor color, bool dotted) {
-    QCPGraph* g = plot_->addGraph(plot_->xAxis, axis == ChartAxis::Left ? plot_->yAxis : plot_->yAxis2);
+    QCPGraph* g =
+        plot_->addGraph(plot_->xAxis, axis == ChartAxis::Left ? plot_->yAxis : plot_->yAxis2);
     g->setName(name);
     g->setPen(QPen(color, 1, dotted ? Qt::DotLine : Qt::SolidLine));
     g->setLineStyle(QCPGraph::lsLine);
@@ -201,7 +208,8 @@ void WaveChart::ShowHintNow() {
     if (hint_.isEmpty() || !isEnabled()) return;
     // A fixed-pitch face keeps the decimal points of the values in one column.
     QToolTip::setFont(GothicFont(14));
-    QToolTip::showText(plot_->mapToGlobal(lastMouse_ + QPoint(12, 16)), hint_, plot_, QRect(), kHintHideMs);
+    QToolTip::showText(plot_->mapToGlobal(lastMouse_ + QPoint(12, 16)), hint_, plot_, QRect(),
+                       kHintHideMs);
 }
 
 void WaveChart::changeEvent(QEvent* event) {

@@ -21,7 +21,7 @@ enum class ChartAxis { Left, Right };
 // One line series. Keeps its points in time order (equal times in the order
 // they were added), once: as the time/value pairs the chart draws.
 class ChartSeries {
-public:
+  public:
     ChartSeries(QCPGraph* graph, QString name);
 
     const QString& Name() const { return name_; }
@@ -45,14 +45,14 @@ public:
     bool Dotted() const;
     bool OnRightAxis() const;
 
-private:
+  private:
     QCPGraph* graph_;
     QString name_;
 };
 
 class WaveChart : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr int kPlotLeft = 84, kPlotTop = 28, kPlotWidth = 533, kPlotHeight = 448;
     static constexpr int kHintPauseMs = 300, kHintHideMs = 3000;
 
@@ -81,16 +81,16 @@ public:
     QCustomPlot* Plot() const { return plot_; }
     QString BottomAxisTitle() const;
 
-signals:
+  signals:
     // The mouse moved over the chart; x in this widget's pixels.
     void MouseMoved(int x, int y);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     ChartSeries* AddSeries(const QString& name, ChartAxis axis, QColor color, bool dotted);
     void ShowHintNow();
 

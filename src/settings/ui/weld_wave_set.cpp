@@ -91,7 +91,8 @@ TFormWeldWaveSet::TFormWeldWaveSet(QWidget* parent)
     EdtMinTime = MakeEdit(TabScale, "EdtMinTime", 170, 128, 73, 24, 7);
     EdtMaxTime = MakeEdit(TabScale, "EdtMaxTime", 256, 128, 73, 24, 7);
     BtnRecomTime = Make<QPushButton>(TabScale, "BtnRecomTime", 342, 128, 155, 25);
-    for (QLabel* l : {LblWave1, LblWave2, LblWave3, LblTime}) l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (QLabel* l : {LblWave1, LblWave2, LblWave3, LblTime})
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setTabOrder(EdtMinWave1, EdtMaxWave1);
     setTabOrder(EdtMaxWave1, EdtMinWave2);
     setTabOrder(EdtMinWave2, EdtMaxWave2);
@@ -138,11 +139,13 @@ TFormWeldWaveSet::TFormWeldWaveSet(QWidget* parent)
 
     for (QPushButton* b : {BtnRecomCurrent, BtnRecomVoltage, BtnRecomWireSpeed, BtnRecomTime})
         connect(b, &QPushButton::clicked, this, GuardedSlot([this, b](bool) { BtnRecomClick(b); }));
-    connect(ChkBoxMulti, &QCheckBox::clicked, this, GuardedSlot([this](bool) { ChkBoxMultiClick(); }));
+    connect(ChkBoxMulti, &QCheckBox::clicked, this,
+            GuardedSlot([this](bool) { ChkBoxMultiClick(); }));
     for (QRadioButton* r : {RadBtnRange, RadBtnSep})
         connect(r, &QRadioButton::clicked, this, GuardedSlot([this, r](bool) { RadBtnClick(r); }));
     connect(BtnDisp, &QPushButton::clicked, this, GuardedSlot([this](bool) { BtnDispClick(); }));
-    connect(BtnCancel, &QPushButton::clicked, this, GuardedSlot([this](bool) { BtnCancelClick(); }));
+    connect(BtnCancel, &QPushButton::clicked, this,
+            GuardedSlot([this](bool) { BtnCancelClick(); }));
 
     FormCreate();
 }
@@ -267,7 +270,8 @@ void TFormWeldWaveSet::BtnDispClick() {
         }
     }
     if (RadBtnRange->isChecked()) {
-        WaveSetting->Multi.RangeText = Std(EdtRangeSta->text().trimmed()) + "," + Std(EdtRangeEnd->text().trimmed());
+        WaveSetting->Multi.RangeText =
+            Std(EdtRangeSta->text().trimmed()) + "," + Std(EdtRangeEnd->text().trimmed());
         WaveSetting->Multi.SepText.clear();
     } else {
         WaveSetting->Multi.RangeText.clear();
@@ -284,7 +288,8 @@ void TFormWeldWaveSet::MakeMultiList() {
     MultiNo.fill(0);
     const bool range = WaveSetting ? WaveSetting->Multi.SelMode == 0 : RadBtnRange->isChecked();
     if (range) {
-        RangeListResult r = MakeRangeList(Std(EdtRangeSta->text()), Std(EdtRangeEnd->text()), FileCount);
+        RangeListResult r =
+            MakeRangeList(Std(EdtRangeSta->text()), Std(EdtRangeEnd->text()), FileCount);
         EdtRangeSta->setText(Utf8(r.StaText));
         EdtRangeEnd->setText(Utf8(r.EndText));
         MultiNo = r.MultiNo;

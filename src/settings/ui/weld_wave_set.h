@@ -22,7 +22,7 @@ class WeldCommon;
 
 class TFormWeldWaveSet : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TFormWeldWaveSet(QWidget* parent = nullptr);
 
     void SetWaveSetting(WeldWaveSetting* setting) { WaveSetting = setting; }
@@ -59,11 +59,11 @@ public:
     void EnableControls();
     void MakeMultiList();
 
-protected:
+  protected:
     void showEvent(QShowEvent* e) override;
     void reject() override;  // the close box and Escape cancel
 
-private:
+  private:
     void FormCreate();
     void FormShow();
 
