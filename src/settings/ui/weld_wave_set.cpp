@@ -249,15 +249,13 @@ void TFormWeldWaveSet::RadBtnClick(QRadioButton* sender) {
 
 void TFormWeldWaveSet::BtnDispClick() {
     if (!WaveSetting) return;
-    for (int k = 0; k < 4; ++k) {
-        const double lo = LenientNumber(Std(EdtMin[k]->text()));
-        const double hi = LenientNumber(Std(EdtMax[k]->text()));
-        if (!(hi > lo)) {
-            if (Common) SetMessageBox2(*Common, 3, 957);
-            if (FormMessageBox2) FormMessageBox2->ShowModal();
-            EdtMax[k]->setFocus();
-            return;
-        }
+    std::array<ScaleRowText, 4> rows;
+    for (int k = 0; k < 4; ++k) rows[k] = {Std(EdtMin[k]->text()), Std(EdtMax[k]->text())};
+    if (const int bad = FirstInvalidScaleRow(rows); bad >= 0) {
+        if (Common) SetMessageBox2(*Common, 3, 957);
+        if (FormMessageBox2) FormMessageBox2->ShowModal();
+        EdtMax[bad]->setFocus();
+        return;
     }
     if (ChkBoxMulti->isChecked()) MakeMultiList();
     for (int k = 0; k < 4; ++k) {
@@ -271,7 +269,7 @@ void TFormWeldWaveSet::BtnDispClick() {
     }
     if (RadBtnRange->isChecked()) {
         WaveSetting->Multi.RangeText =
-            Std(EdtRangeSta->text().trimmed()) + "," + Std(EdtRangeEnd->text().trimmed());
+            MakeRangeText(Std(EdtRangeSta->text()), Std(EdtRangeEnd->text()));
         WaveSetting->Multi.SepText.clear();
     } else {
         WaveSetting->Multi.RangeText.clear();
