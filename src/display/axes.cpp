@@ -42,10 +42,12 @@ AxisSetupResult SetupAxes(const WeldWaveSetting& s, uint8_t layout, RangeAxis& t
     const _GraphInfo* g = s.Scale.Graph;
 
     // Widen first so that the final limits can be set in either order; a
-    // refused step leaves the limits set so far.
+    // refused step leaves the limits set so far. The maximum goes first: a
+    // minimum of 0 would be refused after a scale that ended below 0, and
+    // every later set-up would then fail the same way.
     try {
-        time.SetMinimum(0);
         time.SetMaximum(10000000);
+        time.SetMinimum(0);
         time.SetMinimum(g[kTime].Min);
         time.SetMaximum(g[kTime].Max);
         time.SetIncrement((time.Maximum() - time.Minimum()) * 0.1);

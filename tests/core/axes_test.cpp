@@ -153,6 +153,17 @@ TEST(SetupAxes, RefusedTimeLimitKeepsWhatWasSetAndStillSetsTheRest) {
     }
 }
 
+TEST(SetupAxes, TimeScaleBelowZeroDoesNotBlockLaterSetUps) {
+    Axes ax;
+    const _GraphInfo cur{0, 600, {}}, other{0, 100, {}};
+    EXPECT_FALSE(ax.Setup(DisplaySetting(cur, other, other, {-200, -100, {}}), 1).timeRefused);
+    EXPECT_FALSE(ax.Setup(DisplaySetting(cur, other, other, {-200, -100, {}}), 1).timeRefused);
+    AxisSetupResult r = ax.Setup(DisplaySetting(cur, other, other, {0, 10000, {}}), 1);
+    EXPECT_FALSE(r.timeRefused);
+    EXPECT_EQ(ax.time.Minimum(), 0);
+    EXPECT_EQ(ax.time.Maximum(), 10000);
+}
+
 TEST(SetupAxes, EmptySpanGivesAUsableAxisAndNoDivisionByZero) {
     Axes ax;
     // Left scale 300..300 and wire feed 40..40 (trace 3) with row 1.
