@@ -31,13 +31,21 @@ class Converter {
         size_t srcLeft = in.size();
         size_t used = 0;
         while (srcLeft > 0) {
+            // Small pieces: after a character it cannot convert, glibc converts
+            // the input of the call again up to it, so one call over a whole
+            // file of such characters took seconds per megabyte.
+            const size_t piece = std::min(srcLeft, kPiece);
+            size_t pieceLeft = piece;
             char* dst = out.data() + used;
             size_t dstLeft = out.size() - used;
-            size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            size_t r = iconv(cd_, &src, &pieceLeft, &dst, &dstLeft);
             used = out.size() - dstLeft;
-            if (r != static_cast<size_t>(-1)) break;
+            srcLeft -= piece - pieceLeft;
+            if (r != static_cast<size_t>(-1)) continue;
             if (errno == E2BIG) {
                 out.resize(out.size() * 2);
+            } else if (errno == EINVAL && pieceLeft < srcLeft && pieceLeft < piece) {
+                // A character cut by the end of the piece: the next piece starts with it.
             } else {  // EILSEQ or EINVAL (truncated sequence at the end)
                 if (out.size() - used < replacement.size())
                     out.resize(out.size() * 2 + replacement.size());
@@ -54,6 +62,7 @@ class Converter {
     }
 
   private:
+    static constexpr size_t kPiece = 512;  // bytes of input per iconv call
     iconv_t cd_;
 };
 

@@ -87,6 +87,15 @@ std::string HugeDataLine() {
     return s;
 }
 
+// 8 MB of UTF-16 whose characters have no CP932 form, without a line break.
+// Each such character once cost the converter microseconds: half a minute here.
+std::string Utf16Unmappable() {
+    std::string s = "\xFF\xFE";
+    s.reserve(8u << 20);
+    while (s.size() < (8u << 20)) s.append({'\xE9', '\0'});  // U+00E9, little-endian
+    return s;
+}
+
 std::string HundredThousandColumns() {
     std::string s = kHeader;
     for (int i = 4; i < 100000; ++i) s += ",x";
@@ -143,6 +152,14 @@ std::vector<BadCase> Cases() {
          P{}},
         {"line_50mb_data", Made("huge_data.csv", HugeDataLine), true, true, true, true, 0,
          P{{5, kMax, 0, 0}}},
+        {"utf16_unmappable_8mb",
+         Made("unmappable.csv", Utf16Unmappable),
+         true,
+         false,
+         true,
+         false,
+         {},
+         P{}},
         {"columns_100000", Made("wide.csv", HundredThousandColumns), true, true, true, true, 0,
          P{{7, 1, 2, 3}}},
         {"directory",
