@@ -109,11 +109,13 @@ constexpr double kTiny = 4.9406564584124654e-324;  // smallest subnormal
 
 std::vector<BadCase> Cases() {
     using P = std::vector<Point>;
+    // name, file, regular, listed, readable, loaded, layout, samples
     return {
         {"empty", Fixture("empty.csv"), true, false, false, false, {}, {}},
         {"header_only", Fixture("header_only.csv"), true, true, true, true, 0, P{}},
         {"garbage", Fixture("garbage.csv"), true, false, true, false, {}, {}},
-        // A zero byte ends no number early or late: the number before it counts.
+        // A zero byte ends a value like any other byte that is no part of a
+        // number; a time holding one is no whole number.
         {"nul_in_data", Fixture("nul_in_data.csv"), true, true, true, true, 0,
          P{{0, 1, 3, 4}, {0, 5, 6, 7}, {0, 0, 0, 0}, {20, 8, 9, 0}}},
         {"nul_in_header", Fixture("nul_in_header.csv"), true, false, true, true, 0,
