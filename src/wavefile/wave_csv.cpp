@@ -141,6 +141,7 @@ void LineList::Assign(std::string text) {
 
 void LineList::Split() {
     spans_.clear();
+    inOrder_ = true;
     const char* b = text_.data();
     const size_t n = text_.size();
     size_t begin = 0;
@@ -162,11 +163,29 @@ void LineList::SetLine(size_t i, std::string_view line) {
     size_t begin = text_.size();
     text_.append(line);
     spans_[i] = {begin, text_.size()};
+    inOrder_ = false;
+}
+
+void LineList::ReplaceInLines(size_t first, char from, char to) {
+    if (first >= spans_.size()) return;
+    if (!inOrder_) {
+        for (size_t i = first; i < spans_.size(); ++i) {
+            std::span<char> line = MutableLine(i);
+            std::replace(line.begin(), line.end(), from, to);
+        }
+        return;
+    }
+    // Line breaks never equal `from` here (a comma), so the bytes between the
+    // lines can be passed over with the rest; the plain select vectorises.
+    char* p = text_.data() + spans_[first].begin;
+    char* end = text_.data() + spans_.back().end;
+    for (; p < end; ++p) *p = *p == from ? to : *p;
 }
 
 void LineList::clear() {
     text_.clear();
     spans_.clear();
+    inOrder_ = true;
 }
 
 bool ReadWaveLines(const std::string& path, LineList& out) {
@@ -305,10 +324,8 @@ Sample ConvertDataLine(std::string_view line, char delimiter) {
 }
 
 void ConvertDataLines(LineList& lines, WaveVariant v, WaveColumns& out) {
-    ConvertLinesWith(lines, out, [&v](std::span<char> bytes) {
-        if (v.decimalComma) std::replace(bytes.begin(), bytes.end(), ',', '.');
-        return v.delimiter;
-    });
+    if (v.decimalComma) lines.ReplaceInLines(1, ',', '.');
+    ConvertLinesWith(lines, out, [&v](std::span<char>) { return v.delimiter; });
 }
 
 bool CheckCsvFile(const std::string& path, const std::vector<std::string>& acceptedNames) {

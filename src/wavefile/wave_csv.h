@@ -28,6 +28,9 @@ class LineList {
     }
     // Replaces line i by any text.
     void SetLine(size_t i, std::string_view line);
+    // Replaces every `from` by `to` in lines first..n, in one pass over the
+    // buffer while the lines still lie in it in order.
+    void ReplaceInLines(size_t first, char from, char to);
     // Splits `text` at CR LF, LF or CR; a final line break makes no empty line.
     void Assign(std::string text);
     void clear();
@@ -41,6 +44,7 @@ class LineList {
     };
     std::string text_;
     std::vector<Span> spans_;
+    bool inOrder_ = true;  // lines lie in text_ in order, only line breaks between them
 };
 
 // Reads a whole file, decoded to CP932 (byte-order marks, or UTF-8 without one

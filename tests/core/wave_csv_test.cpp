@@ -459,3 +459,26 @@ TEST(CheckCsvFile, AcceptsOnlyListedTimeNamesExactly) {
 
 }  // namespace
 }  // namespace vx
+
+namespace vx {
+namespace {
+
+TEST(ConvertDataLines, DecimalCommasRewriteOnlyTheDataLines) {
+    for (bool moved : {false, true}) {
+        SCOPED_TRACE(moved ? "a line replaced before" : "lines as read");
+        LineList lines;
+        lines.Assign("Time[msec];a,b;c,d;e,f\r\n0;1,5;2,25;3\r\n10;4,5;,5;x,y\r\n");
+        if (moved) lines.SetLine(1, "0;1,5;2,25;3");  // moves line 2 to the end of the buffer
+        WaveColumns c;
+        ConvertDataLines(lines, DetectVariant(lines[0]), c);
+        EXPECT_EQ(lines[0], "Time[msec];a,b;c,d;e,f");
+        EXPECT_EQ(lines[1], "0;1.5;2.25;3");
+        EXPECT_EQ(lines[2], "10;4.5;.5;x.y");
+        ASSERT_EQ(c.size(), 2u);
+        EXPECT_EQ(c.y1[0], 1.5);
+        EXPECT_EQ(c.y2[1], 0.5);
+    }
+}
+
+}  // namespace
+}  // namespace vx

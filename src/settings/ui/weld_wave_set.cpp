@@ -40,6 +40,15 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int l, int t, int w, int 
     return e;
 }
 
+// Tab order along the given controls.
+void TabChain(std::initializer_list<QWidget*> chain) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : chain) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
 QString Utf8(const std::string& s) { return QString::fromStdString(s); }
 std::string Std(const QString& s) { return s.toStdString(); }
 
@@ -93,17 +102,9 @@ TFormWeldWaveSet::TFormWeldWaveSet(QWidget* parent)
     BtnRecomTime = Make<QPushButton>(TabScale, "BtnRecomTime", 342, 128, 155, 25);
     for (QLabel* l : {LblWave1, LblWave2, LblWave3, LblTime})
         l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    setTabOrder(EdtMinWave1, EdtMaxWave1);
-    setTabOrder(EdtMaxWave1, EdtMinWave2);
-    setTabOrder(EdtMinWave2, EdtMaxWave2);
-    setTabOrder(EdtMaxWave2, EdtMinWave3);
-    setTabOrder(EdtMinWave3, EdtMaxWave3);
-    setTabOrder(EdtMaxWave3, EdtMinTime);
-    setTabOrder(EdtMinTime, EdtMaxTime);
-    setTabOrder(EdtMaxTime, BtnRecomCurrent);
-    setTabOrder(BtnRecomCurrent, BtnRecomVoltage);
-    setTabOrder(BtnRecomVoltage, BtnRecomWireSpeed);
-    setTabOrder(BtnRecomWireSpeed, BtnRecomTime);
+    TabChain({EdtMinWave1, EdtMaxWave1, EdtMinWave2, EdtMaxWave2, EdtMinWave3, EdtMaxWave3,
+              EdtMinTime, EdtMaxTime, BtnRecomCurrent, BtnRecomVoltage, BtnRecomWireSpeed,
+              BtnRecomTime});
 
     GrpBoxMulti = Make<QGroupBox>(TabMulti, "GrpBoxMulti", 13, 32, 476, 97);
     ChkBoxMulti = Make<QCheckBox>(TabMulti, "ChkBoxMulti", 21, 30, 460, 17);
@@ -126,16 +127,12 @@ TFormWeldWaveSet::TFormWeldWaveSet(QWidget* parent)
     EdtRangeEnd = MakeEdit(GrpBoxMulti, "EdtRangeEnd", 303, 28, 50, 24, 7);
     RadBtnSep = Make<QRadioButton>(GrpBoxMulti, "RadBtnSep", 15, 60, 190, 20);
     EdtSep = MakeEdit(GrpBoxMulti, "EdtSep", 213, 58, 140, 24, 0);
-    setTabOrder(RadBtnRange, RadBtnSep);
-    setTabOrder(RadBtnSep, EdtRangeSta);
-    setTabOrder(EdtRangeSta, EdtRangeEnd);
-    setTabOrder(EdtRangeEnd, EdtSep);
+    TabChain({RadBtnRange, RadBtnSep, EdtRangeSta, EdtRangeEnd, EdtSep});
 
     BtnDisp = Make<QPushButton>(PnlBase, "BtnDisp", 305, 214, 99, 25);
     BtnCancel = Make<QPushButton>(PnlBase, "BtnCancel", 413, 214, 99, 25);
     BtnDisp->setDefault(true);
-    setTabOrder(PgCtrlDisp, BtnDisp);
-    setTabOrder(BtnDisp, BtnCancel);
+    TabChain({PgCtrlDisp, BtnDisp, BtnCancel});
 
     for (QPushButton* b : {BtnRecomCurrent, BtnRecomVoltage, BtnRecomWireSpeed, BtnRecomTime})
         connect(b, &QPushButton::clicked, this, GuardedSlot([this, b](bool) { BtnRecomClick(b); }));
