@@ -300,28 +300,22 @@ void WriteDump(Sink& sink, const std::string& path, const FileDump& d, bool summ
     else
         out += "null";
 
-    AppendKey(out, "titles");
-    if (d.loaded) {
+    // The three titles or units as shown, or null when the load stops before them.
+    auto appendTriple = [&](const char* key, std::string TitleUnit::*part) {
+        AppendKey(out, key);
+        if (!d.loaded) {
+            out += "null";
+            return;
+        }
         out += '[';
         for (int k = 0; k < 3; ++k) {
             if (k) out += ',';
-            AppendCp932(out, d.titleUnit[k].title);
+            AppendCp932(out, d.titleUnit[k].*part);
         }
         out += ']';
-    } else {
-        out += "null";
-    }
-    AppendKey(out, "units");
-    if (d.loaded) {
-        out += '[';
-        for (int k = 0; k < 3; ++k) {
-            if (k) out += ',';
-            AppendCp932(out, d.titleUnit[k].unit);
-        }
-        out += ']';
-    } else {
-        out += "null";
-    }
+    };
+    appendTriple("titles", &TitleUnit::title);
+    appendTriple("units", &TitleUnit::unit);
 
     AppendKey(out, "axes");
     if (d.loaded)
