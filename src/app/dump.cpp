@@ -11,6 +11,7 @@
 #include "common/encoding.h"
 #include "common/weld_common.h"
 #include "display/axes.h"
+#include "display/loaded_wave.h"
 #include "display/plot_data.h"
 #include "display/range_axis.h"
 #include "settings/settings_file.h"
@@ -154,45 +155,44 @@ struct FileDump {
     WaveColumns columns;  // file order, trace 3 in its own units
 };
 
-uint8_t SampleCodeInFileOrder(const std::vector<double>& t, size_t lineCount) {
-    // Only the two smallest times count; no need to sort the whole column.
-    std::vector<double> smallest;
-    if (t.size() >= 2) {
-        double a = std::min(t[0], t[1]), b = std::max(t[0], t[1]);
-        for (size_t i = 2; i < t.size(); ++i) {
-            if (t[i] < a) {
-                b = a;
-                a = t[i];
-            } else if (t[i] < b) {
-                b = t[i];
-            }
-        }
-        smallest = {a, b};
-    }
-    return SampleCodeOf(smallest, lineCount);
-}
-
 void ReadForDump(const std::string& path, const WeldWaveSetting& setting,
                  const std::vector<std::string>& acceptedNames, FileDump& d) {
     d.waveFile = CheckCsvFile(path, acceptedNames);
     LineList lines;
-    d.readable = ReadWaveLines(path, lines);
+    // Read as the window reads a file right after start-up.
+    LoadedWave w = LoadWave(path, setting, InitialAxes(setting), lines);
+    d.readable = w.readable;
     if (!d.readable) return;
-    const WaveVariant variant = DetectVariant(lines[0]);
-    d.fieldCount =
-        WeldCommon::SplitFields(lines[0], std::string(1, variant.delimiter), true, 4, d.fields);
-    if (d.fieldCount != 4) return;
+    d.fieldCount = w.fieldCount;
+    for (int i = 0; i < 4; ++i) d.fields[i] = std::move(w.fields[i]);
+    if (!w.loaded) return;
 
     d.loaded = true;
-    // The window lays the axes out once at start-up before any file; a refused
-    // time limit can depend on that earlier state.
-    SetupAxes(setting, 0, d.time, d.left, d.right);
-    d.layout = DetectWaveLayout(d.fields);
-    d.axes = SetupAxes(setting, d.layout, d.time, d.left, d.right);
-    ConvertDataLines(lines, variant, d.columns);
-    d.dataLines = lines.size() - 1;
-    d.sampleCode = SampleCodeInFileOrder(d.columns.t, lines.size());
-    for (int k = 0; k < 3; ++k) d.titleUnit[k] = TitleAndUnitOf(d.fields[k + 1]);
+    d.layout = w.layout;
+    d.time = w.axes.time;
+    d.left = w.axes.left;
+    d.right = w.axes.right;
+    d.axes = w.axisSetup;
+    d.dataLines = w.size();
+    d.sampleCode = w.sampleCode;
+    for (int k = 0; k < 3; ++k) d.titleUnit[k] = std::move(w.titles[k]);
+    // The samples are written in file order.
+    if (w.fileOrder.empty()) {
+        d.columns = std::move(w.samples);
+        return;
+    }
+    const size_t n = w.size();
+    d.columns.t.resize(n);
+    d.columns.y1.resize(n);
+    d.columns.y2.resize(n);
+    d.columns.y3.resize(n);
+    for (size_t k = 0; k < n; ++k) {
+        const uint32_t at = w.fileOrder[k];
+        d.columns.t[at] = w.samples.t[k];
+        d.columns.y1[at] = w.samples.y1[k];
+        d.columns.y2[at] = w.samples.y2[k];
+        d.columns.y3[at] = w.samples.y3[k];
+    }
 }
 
 void AppendAxis(std::string& out, const RangeAxis& a) {

@@ -54,13 +54,14 @@ std::vector<uint32_t> StableTimeOrder(const std::vector<double>& t) {
     return order;
 }
 
-void SortColumnsByTime(WaveColumns& c) {
-    if (std::is_sorted(c.t.begin(), c.t.end(), TimeBefore)) return;
-    const std::vector<uint32_t> order = StableTimeOrder(c.t);
+std::vector<uint32_t> SortColumnsByTime(WaveColumns& c) {
+    if (std::is_sorted(c.t.begin(), c.t.end(), TimeBefore)) return {};
+    std::vector<uint32_t> order = StableTimeOrder(c.t);
     Permute(c.t, order);
     Permute(c.y1, order);
     Permute(c.y2, order);
     Permute(c.y3, order);
+    return order;
 }
 
 uint8_t SampleCodeOf(const std::vector<double>& sortedTimes, size_t lineCount) {

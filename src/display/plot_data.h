@@ -17,7 +17,9 @@ std::vector<uint32_t> StableTimeOrder(const std::vector<double>& t);
 
 // Puts all four columns in time order. A value column whose length differs
 // from the time column's cannot be paired with the times and is left as it is.
-void SortColumnsByTime(WaveColumns& c);
+// Returns the order applied (element k: the old index of sample k), empty when
+// the columns were in time order already.
+std::vector<uint32_t> SortColumnsByTime(WaveColumns& c);
 
 // SampleCode of a file: 0 (10 ms or anything else), 1 (100 ms), 2 (1000 ms),
 // from the two smallest times. lineCount counts the header line.

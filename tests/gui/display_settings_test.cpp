@@ -42,28 +42,19 @@ void OpenOneWeld(MainFixture& f) {
 // The main window's own windows with a settings path of the test's choice.
 class OwnWindows {
   public:
-    explicit OwnWindows(const std::string& settingsPath) {
-        FormMessageBox2 = &box_;
-        FormWeldWaveSet = &set_;
-        WeldMainOptions o;
-        o.settingsPath = settingsPath;
-        main_ = std::make_unique<TFormWeldMain>(o);
-        FormWeldMain = main_.get();
-        main_->show();
-        if (!QTest::qWaitForWindowExposed(main_.get())) qWarning("main window not exposed");
+    explicit OwnWindows(const std::string& settingsPath) : windows_(Options(settingsPath)) {
+        main().show();
+        if (!QTest::qWaitForWindowExposed(&main())) qWarning("main window not exposed");
     }
-    ~OwnWindows() {
-        main_.reset();
-        FormWeldMain = nullptr;
-        FormWeldWaveSet = nullptr;
-        FormMessageBox2 = nullptr;
-    }
-    TFormWeldMain& main() { return *main_; }
+    TFormWeldMain& main() { return windows_.Main(); }
 
   private:
-    TFormMessageBox2 box_;
-    TFormWeldWaveSet set_;
-    std::unique_ptr<TFormWeldMain> main_;
+    static WeldMainOptions Options(const std::string& settingsPath) {
+        WeldMainOptions o;
+        o.settingsPath = settingsPath;
+        return o;
+    }
+    AppWindows windows_;
 };
 
 }  // namespace

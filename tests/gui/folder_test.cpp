@@ -73,7 +73,7 @@ class FolderTest : public QObject {
         QCOMPARE(m.CsvFileNo, 3);
         QCOMPARE(m.CmbBoxCsvFile->currentIndex(), 2);
         QCOMPARE(m.SeriesAt(0)->Count(), size_t(3));
-        QCOMPARE(m.SampleCode, uint8_t(1));  // 100 ms sampling
+        QCOMPARE(m.CurrentWave().sampleCode, uint8_t(1));  // 100 ms sampling
         QVERIFY(!m.BitBtnNext->isEnabled() && !m.BitBtnFfwd->isEnabled());
         m.BitBtnNext->click();  // nothing past the last
         QCOMPARE(m.CsvFileNo, 3);

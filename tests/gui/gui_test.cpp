@@ -85,12 +85,6 @@ QByteArray WaveFile(const QString& timeName, const QStringList& names,
 
 MainFixture::MainFixture(const QString& iniText) {
     if (!iniText.isEmpty()) WriteFile(tmp_.path(), "Varmonix.ini", iniText.toUtf8());
-    auto* box = new TFormMessageBox2;
-    FormMessageBox2 = box;
-    messageBox_.reset(box);
-    auto* set = new TFormWeldWaveSet;
-    FormWeldWaveSet = set;
-    waveSet_.reset(set);
     WeldMainOptions options;
     options.settingsPath = ToNativePath(iniPath());
     options.chooser = [this](QWidget*, const QString& caption, const QString& instruction,
@@ -103,20 +97,12 @@ MainFixture::MainFixture(const QString& iniText) {
         chooserAnswers.pop_front();
         return answer;
     };
-    main_ = std::make_unique<TFormWeldMain>(options);
-    FormWeldMain = main_.get();
-    main_->show();
-    if (!QTest::qWaitForWindowExposed(main_.get())) qWarning("main window not exposed");
+    windows_ = std::make_unique<AppWindows>(options);
+    main().show();
+    if (!QTest::qWaitForWindowExposed(&main())) qWarning("main window not exposed");
 }
 
-MainFixture::~MainFixture() {
-    main_.reset();
-    waveSet_.reset();
-    messageBox_.reset();
-    FormWeldMain = nullptr;
-    FormWeldWaveSet = nullptr;
-    FormMessageBox2 = nullptr;
-}
+MainFixture::~MainFixture() = default;
 
 QString MainFixture::makeFolder(const QString& name) const {
     QDir(tmp_.path()).mkpath(name);
@@ -125,7 +111,7 @@ QString MainFixture::makeFolder(const QString& name) const {
 
 void MainFixture::openFolder(const QString& folder) {
     chooserAnswers.push_back(ToNativePath(folder));
-    main_->BtnOpen->click();
+    main().BtnOpen->click();
 }
 
 }  // namespace vx::test

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ui/app_windows.h"
 #include "app/ui/weld_main.h"
 
 namespace vx::test {
@@ -53,7 +54,7 @@ class MainFixture {
     explicit MainFixture(const QString& iniText = QString());
     ~MainFixture();
 
-    TFormWeldMain& main() { return *main_; }
+    TFormWeldMain& main() { return windows_->Main(); }
     QString iniPath() const { return tmp_.filePath("Varmonix.ini"); }
     QString tempPath(const QString& name) const { return tmp_.filePath(name); }
     QString makeFolder(const QString& name) const;
@@ -65,9 +66,7 @@ class MainFixture {
 
   private:
     QTemporaryDir tmp_;
-    std::unique_ptr<QWidget> messageBox_;
-    std::unique_ptr<QWidget> waveSet_;
-    std::unique_ptr<TFormWeldMain> main_;
+    std::unique_ptr<AppWindows> windows_;
 };
 
 }  // namespace vx::test

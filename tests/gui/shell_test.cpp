@@ -186,9 +186,9 @@ class ShellTest : public QObject {
     void freeObjectsFreesOnce() {
         MainFixture f;
         TFormWeldMain& m = f.main();
-        QVERIFY(m.Common && m.WaveLines && m.CsvFileList);
+        QVERIFY(m.OwnedObjectsAlive());
         m.FreeObjects();
-        QVERIFY(!m.Common && !m.WaveLines && !m.CsvFileList);
+        QVERIFY(!m.Common && !m.OwnedObjectsAlive());
         m.FreeObjects();  // nothing left to free
     }
 
@@ -248,6 +248,20 @@ class ShellTest : public QObject {
         QCOMPARE(RunVarmonix(o), 1);
         QVERIFY(!ran);
         QCOMPARE(StartFailures(), std::vector<QString>{"Failed program start.(wave)"});
+    }
+
+    void errorEscapingTheStartUpIsShownAndEndsWithCodeOne() {
+        StartupOptions o;
+        o.fadeMs = 0;
+        o.splashMs = 10;
+        o.throwAfterSplash = true;
+        bool ran = false;
+        o.onRunning = [&](TFormWeldMain&) { ran = true; };
+        ShownErrors().clear();
+        QCOMPARE(RunVarmonix(o), 1);
+        QVERIFY(!ran);
+        QCOMPARE(ShownErrors(), std::vector<QString>{"start-up failed"});
+        QVERIFY(!FormWeldMain && !FormWeldWaveSet && !FormMessageBox2);
     }
 
     void splashClosesByItsTimer() {

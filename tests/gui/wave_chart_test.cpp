@@ -22,13 +22,8 @@ class WaveChartTest : public QObject {
             QCOMPARE(s->XValue(i), times[i]);
             QCOMPARE(s->YValue(i), values[i]);
         }
-        const ReadoutTrace r = s->PointsForReadout();
-        QCOMPARE(r.count, size_t(5));
-        QCOMPARE(r.times[2 * r.stride], 5.0);
-        QCOMPARE(r.ys[1 * r.stride], 4.0);
         s->Clear();
         QCOMPARE(s->Count(), size_t(0));
-        QCOMPARE(s->PointsForReadout().times, nullptr);
     }
 
     void lastVisibleIndexFollowsTheBottomAxis() {

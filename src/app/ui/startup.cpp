@@ -6,7 +6,9 @@
 #include <QTimer>
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 
+#include "app/ui/app_windows.h"
 #include "common/ui/form_tools.h"
 #include "common/ui/message_box2.h"
 #include "settings/ui/weld_wave_set.h"
@@ -59,30 +61,18 @@ void FadeInApplicationWindow(int ms) {
 int RunVarmonix(StartupOptions options) {
     QApplication::setApplicationName("Varmonix");
     std::unique_ptr<TFormWeldSplash> splash;
-    std::unique_ptr<TFormWeldMain> main;
-    std::unique_ptr<TFormWeldWaveSet> waveSet;
-    std::unique_ptr<TFormMessageBox2> messageBox;
-    auto clearGlobals = [] {
-        FormWeldMain = nullptr;
-        FormWeldWaveSet = nullptr;
-        FormMessageBox2 = nullptr;
-    };
-    int code = 0;
+    std::unique_ptr<AppWindows> windows;
     try {
         splash = std::make_unique<TFormWeldSplash>(options.failSplashCommon, options.splashMs);
         if (!splash->Created()) return 1;
         FadeInApplicationWindow(options.fadeMs);
         splash->ShowModal();
+        if (options.throwAfterSplash) throw std::runtime_error("start-up failed");
 
-        main = std::make_unique<TFormWeldMain>(options.main);
-        if (!main->Created()) return 1;
-        FormWeldMain = main.get();
-        waveSet = std::make_unique<TFormWeldWaveSet>();
-        FormWeldWaveSet = waveSet.get();
-        messageBox = std::make_unique<TFormMessageBox2>();
-        FormMessageBox2 = messageBox.get();
-
-        main->show();
+        windows = std::make_unique<AppWindows>(options.main);
+        if (!windows->Created()) return 1;
+        TFormWeldMain& main = windows->Main();
+        main.show();
         if (!options.openFolder.empty()) {
             // As the folder dialog would give it: absolute, without a trailing slash.
             std::error_code ec;
@@ -90,18 +80,20 @@ int RunVarmonix(StartupOptions options) {
                 std::filesystem::absolute(options.openFolder, ec).lexically_normal();
             std::string path = ec ? options.openFolder : folder.string();
             while (path.size() > 1 && path.back() == '/') path.pop_back();
-            Guarded([&] { main->OpenDataLogFolder(path); });
+            Guarded([&] { main.OpenDataLogFolder(path); });
         }
         if (options.onRunning) {
-            TFormWeldMain* m = main.get();
+            TFormWeldMain* m = &main;
             QTimer::singleShot(0, m, [m, f = options.onRunning] { f(*m); });
         }
         QApplication::exec();
     } catch (const std::exception& e) {
+        // Only the start-up itself gets here (handlers are guarded): shown,
+        // and the program ends as failed.
         ShowException(QString::fromUtf8(e.what()));
+        return 1;
     }
-    clearGlobals();
-    return code;
+    return 0;
 }
 
 }  // namespace vx

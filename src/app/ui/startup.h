@@ -25,6 +25,7 @@ struct StartupOptions {
     int splashMs = kSplashMs;
     bool failSplashCommon = false;  // stand-ins for failed creations
     bool failMainObjects = false;
+    bool throwAfterSplash = false;  // stands in for an error escaping the start-up
     WeldMainOptions main;
     std::string openFolder;  // opened at start as if chosen in the folder dialog
     // Called once the main window runs; tests close it from here.

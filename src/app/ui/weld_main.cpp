@@ -294,6 +294,8 @@ void TFormWeldMain::InitView() {
     CsvFileCount = 0;
     WaveSetting.Multi.Enabled = false;
     MultiNo.fill(0);
+    wave_ = LoadedWave{};
+    overlays_.fill(LoadedWave{});
     LoadWaveSetting();
     SetupAxes();
     for (int p = 0; p < 3; ++p) {
@@ -313,24 +315,11 @@ void TFormWeldMain::SetCaptions() {
     auto text = [this](int id) { return QString::fromStdString(Common->LoadTextUtf8(id)); };
     setWindowTitle(text(2));
     TFormWeldWaveSet* d = FormWeldWaveSet;
-    if (d) d->setWindowTitle(text(3));
     GrpBoxMenu->setTitle(text(24));
     BtnOpen->setText(text(15));
     BtnDisp->setText(text(19));
     BtnExit->setText(text(17));
-    if (d) {
-        d->PgCtrlDisp->setTabText(0, text(870));
-        d->PgCtrlDisp->setTabText(1, text(871));
-        d->LblScaleMin->setText(text(880));
-        d->LblScaleMax->setText(text(881));
-        d->LblTime->setText(text(882));
-        d->BtnCancel->setText(text(22));
-        d->RadBtnRange->setText(text(891));
-        d->LblRange->setText(text(892));
-        d->RadBtnSep->setText(text(893));
-        d->ChkBoxMulti->setText(text(895));
-        d->BtnDisp->setText(text(23));
-    }
+    if (d) d->SetCaptions(*Common);
     for (int k = 0; k < 3; ++k) {
         WaveSetting.Scale.Graph[k].Caption = Common->LoadTextUtf8(883 + k);
         WaveSetting.Scale.GraphRecom[k].Caption = Common->LoadTextUtf8(886);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "display/loaded_wave.h"
 #include "settings/weld_wave_setting.h"
 
 class QComboBox;
@@ -93,6 +94,8 @@ class TFormWeldMain : public QWidget {
     void InitView();
     void SetCaptions();
     void SetupAxes();
+    // Shows a set-up's captions and limits (message 955 for a refused time limit).
+    void ShowAxes(const AxisSetupResult& r);
     void LoadWaveFile();
     void LoadMultiWaves();
     void EnableMainControls(bool enabled);
@@ -110,24 +113,20 @@ class TFormWeldMain : public QWidget {
     QLabel* UnitLabel(int column) const { return LblAxisUnit[column]; }
     QLabel* TitleLabel(int column) const { return LblExpTitle[column]; }
     ChartSeries* SeriesAt(int i) const { return SeriesWave[i]; }
+    // The drawn file; not loaded before a file is drawn.
+    const LoadedWave& CurrentWave() const { return wave_; }
+    // Overlay slot i (0..9) as drawn; not readable when the slot is empty.
+    const LoadedWave& OverlayWave(int i) const { return overlays_[i]; }
+    // The objects made at creation are alive (FreeObjects releases them).
+    bool OwnedObjectsAlive() const { return Common && WaveLines && CsvFileList; }
 
-    // State.
+    // State the dialog, the start-up and tests share.
     std::unique_ptr<WeldCommon> Common;
-    bool FirstResize = false;
-    std::unique_ptr<LineList> WaveLines;
-    std::array<ChartSeries*, 33> SeriesWave{};
-    std::array<std::array<QLabel*, 11>, 3> LblAxisHor{};
-    std::array<QLabel*, 3> LblAxisUnit{};
-    std::array<QLabel*, 3> LblExpTitle{};
     std::string CsvFolder;
-    std::array<double, 3> AxisFactor{};
     WeldWaveSetting WaveSetting;
-    uint8_t WaveLayout = 0;
-    uint8_t SampleCode = 0;
     int32_t CsvFileNo = 0;
     int32_t CsvFileCount = 0;
     std::array<int32_t, 10> MultiNo{};
-    std::unique_ptr<std::vector<std::string>> CsvFileList;
 
   protected:
     void showEvent(QShowEvent* e) override;
@@ -141,6 +140,20 @@ class TFormWeldMain : public QWidget {
     void Connect();
     void StepTo(int32_t fileNo);
     void ShowMessage(int captionId, int messageId);
+
+    // State of the window's own.
+    bool FirstResize = false;
+    std::unique_ptr<LineList> WaveLines;  // scratch of the file reads
+    std::array<ChartSeries*, 33> SeriesWave{};
+    std::array<std::array<QLabel*, 11>, 3> LblAxisHor{};
+    std::array<QLabel*, 3> LblAxisUnit{};
+    std::array<QLabel*, 3> LblExpTitle{};
+    std::array<double, 3> AxisFactor{};
+    uint8_t WaveLayout = 0;
+    uint8_t SampleCode = 0;
+    std::unique_ptr<std::vector<std::string>> CsvFileList;
+    LoadedWave wave_;
+    std::array<LoadedWave, 10> overlays_;
 
     bool created_ = false;
     bool shownOnce_ = false;

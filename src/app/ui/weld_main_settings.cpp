@@ -7,7 +7,7 @@
 
 #include "app/ui/weld_main.h"
 #include "common/ui/form_tools.h"
-#include "display/plot_data.h"
+#include "display/loaded_wave.h"
 #include "display/trace_map.h"
 #include "display/ui/wave_chart.h"
 #include "settings/settings_file.h"
@@ -40,6 +40,7 @@ void TFormWeldMain::BtnDispClick() {
     LoadWaveFile();
     if (WaveSetting.Multi.Enabled) {
         for (int i = 3; i < 33; ++i) SeriesWave[i]->Clear();
+        overlays_.fill(LoadedWave{});
         EnableMainControls(false);
         LoadMultiWaves();
         EnableMainControls(true);
@@ -62,13 +63,13 @@ void TFormWeldMain::LoadMultiWaves() {
         if (n > CmbBoxCsvFile->count()) continue;
         const std::optional<std::string> path = ResolveOverlayPath(CsvFolder, n);
         if (!path) continue;
-        WaveColumns columns;
-        if (!ReadOverlayFile(*path, *WaveLines, columns)) continue;
-        for (double& v : columns.y3) v = map3.Map(v);
-        SortColumnsByTime(columns);
-        SeriesWave[3 + i]->SetSortedPoints(columns.t, columns.y1);
-        SeriesWave[13 + i]->SetSortedPoints(columns.t, columns.y2);
-        SeriesWave[23 + i]->SetSortedPoints(columns.t, columns.y3);
+        LoadedWave overlay = LoadOverlayWave(*path, map3, *WaveLines);
+        if (!overlay.readable) continue;
+        overlays_[i] = std::move(overlay);
+        const LoadedWave& o = overlays_[i];
+        SeriesWave[3 + i]->SetSortedPoints(o.samples.t, o.samples.y1);
+        SeriesWave[13 + i]->SetSortedPoints(o.samples.t, o.samples.y2);
+        SeriesWave[23 + i]->SetSortedPoints(o.samples.t, o.y3Drawn);
         ChtWave->Replot();
         QCoreApplication::processEvents();
     }

@@ -14,6 +14,7 @@
 #include "common/ui/qt_text.h"
 #include "common/weld_common.h"
 #include "display/axes.h"
+#include "display/loaded_wave.h"
 #include "display/plot_data.h"
 #include "display/readout.h"
 #include "display/trace_map.h"
@@ -48,8 +49,11 @@ void TFormWeldMain::LoadWaveSetting() { vx::LoadWaveSetting(settingsPath_, WaveS
 void TFormWeldMain::SaveWaveSetting() { vx::SaveWaveSetting(settingsPath_, WaveSetting); }
 
 void TFormWeldMain::SetupAxes() {
-    AxisSetupResult r = vx::SetupAxes(WaveSetting, WaveLayout, ChtWave->BottomAxis(),
-                                      ChtWave->LeftAxis(), ChtWave->RightAxis());
+    ShowAxes(vx::SetupAxes(WaveSetting, WaveLayout, ChtWave->BottomAxis(), ChtWave->LeftAxis(),
+                           ChtWave->RightAxis()));
+}
+
+void TFormWeldMain::ShowAxes(const AxisSetupResult& r) {
     ChtWave->ApplyAxes();
     if (r.timeRefused) ShowMessage(2, 955);
     for (int p = 0; p < 3; ++p)
@@ -78,32 +82,26 @@ void TFormWeldMain::LoadWaveFile() {
     if (selected < 0 || CsvFileNo == 0 || CsvFileNo > CsvFileCount) return;
     if (static_cast<size_t>(selected) >= CsvFileList->size()) return;
     const std::string path = JoinPath(CsvFolder, (*CsvFileList)[selected]);
-    if (!ReadWaveLines(path, *WaveLines)) return;
-    const WaveVariant variant = DetectVariant((*WaveLines)[0]);
-    std::string fields[4];
-    if (WeldCommon::SplitFields((*WaveLines)[0], std::string(1, variant.delimiter), true, 4,
-                                fields) != 4)
-        return;
+    const ChartAxes before{ChtWave->BottomAxis(), ChtWave->LeftAxis(), ChtWave->RightAxis()};
+    LoadedWave wave = LoadWave(path, WaveSetting, before, *WaveLines);
+    // A file that cannot be read or has no proper header leaves the display as it was.
+    if (!wave.loaded) return;
 
     EnableMainControls(false);
     for (int p = 0; p < 3; ++p) SeriesWave[p]->Clear();
-    WaveLayout = DetectWaveLayout(fields);
-    SetupAxes();
-
-    WaveColumns columns;
-    ConvertDataLines(*WaveLines, variant, columns);
-    const Trace3Mapping map3 = MakeTrace3Mapping(WaveSetting, WaveLayout, AxisFactor[2]);
-    for (double& v : columns.y3) v = map3.Map(v);
-    SortColumnsByTime(columns);
-    SampleCode = SampleCodeOf(columns.t, WaveLines->size());
-    SeriesWave[0]->SetSortedPoints(columns.t, columns.y1);
-    SeriesWave[1]->SetSortedPoints(columns.t, columns.y2);
-    SeriesWave[2]->SetSortedPoints(columns.t, columns.y3);
-
+    WaveLayout = wave.layout;
+    ChtWave->BottomAxis() = wave.axes.time;
+    ChtWave->LeftAxis() = wave.axes.left;
+    ChtWave->RightAxis() = wave.axes.right;
+    ShowAxes(wave.axisSetup);
+    SampleCode = wave.sampleCode;
+    wave_ = std::move(wave);
+    SeriesWave[0]->SetSortedPoints(wave_.samples.t, wave_.samples.y1);
+    SeriesWave[1]->SetSortedPoints(wave_.samples.t, wave_.samples.y2);
+    SeriesWave[2]->SetSortedPoints(wave_.samples.t, wave_.y3Drawn);
     for (int k = 0; k < 3; ++k) {
-        const TitleUnit tu = TitleAndUnitOf(fields[k + 1]);
-        LblExpTitle[k]->setText(FromCp932(tu.title));
-        LblAxisUnit[k]->setText(FromCp932(tu.unit));
+        LblExpTitle[k]->setText(FromCp932(wave_.titles[k].title));
+        LblAxisUnit[k]->setText(FromCp932(wave_.titles[k].unit));
     }
     EnableMainControls(true);
     UpdateFileButtons();
@@ -146,10 +144,7 @@ void TFormWeldMain::OpenDataLogFolder(const std::string& path) {
     CsvFileNo = 1;
     CsvFolder = path;
     StsBarWave->SetPanelText(0, FromNativePath(path));
-    if (FormWeldWaveSet) {
-        FormWeldWaveSet->ChkBoxMulti->setEnabled(true);
-        FormWeldWaveSet->ChkBoxMulti->setChecked(false);
-    }
+    if (FormWeldWaveSet) FormWeldWaveSet->ResetOverlayChoice();
     WaveSetting.Multi.Enabled = false;
     WaveSetting.Multi.SelMode = 0;
     WaveSetting.Multi.RangeText.clear();
@@ -188,12 +183,19 @@ void TFormWeldMain::CmbBoxCsvFileChange(int index) {
 void TFormWeldMain::ChtWaveMouseMove(int x) {
     ChtWave->SetHint(QString());
     const RangeAxis& time = ChtWave->BottomAxis();
+    const std::array<const std::vector<double>*, 3> ys{&wave_.samples.y1, &wave_.samples.y2,
+                                                       &wave_.y3Drawn};
     std::array<ReadoutTrace, 3> traces;
-    for (int k = 0; k < 3; ++k) traces[k] = SeriesWave[k]->PointsForReadout();
+    for (int k = 0; k < 3; ++k) {
+        traces[k].active = SeriesWave[k]->Active();
+        traces[k].count = std::min(wave_.samples.t.size(), ys[k]->size());
+        if (traces[k].count == 0) continue;
+        traces[k].times = wave_.samples.t.data();
+        traces[k].ys = ys[k]->data();
+    }
     const double at = SeriesWave[0]->XScreenToValue(x);
-    const Trace3Mapping map3 = MakeTrace3Mapping(WaveSetting, WaveLayout, AxisFactor[2]);
     QString hint =
-        QString::fromStdString(ReadoutHint(time.Minimum(), time.Maximum(), at, traces, map3));
+        QString::fromStdString(ReadoutHint(time.Minimum(), time.Maximum(), at, traces, wave_.map3));
     ChtWave->SetHint(hint);
 }
 

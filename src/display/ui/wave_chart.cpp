@@ -37,20 +37,6 @@ double ChartSeries::YValue(size_t i) const {
     return graph_->data()->at(static_cast<int>(i))->value;
 }
 
-ReadoutTrace ChartSeries::PointsForReadout() const {
-    static_assert(sizeof(QCPGraphData) == 2 * sizeof(double), "time/value pairs without padding");
-    ReadoutTrace r;
-    r.active = Active();
-    r.count = Count();
-    if (r.count > 0) {
-        const QCPGraphData* first = &*graph_->data()->constBegin();
-        r.times = &first->key;
-        r.ys = &first->value;
-        r.stride = 2;
-    }
-    return r;
-}
-
 bool ChartSeries::Active() const { return graph_->visible(); }
 void ChartSeries::SetActive(bool active) { graph_->setVisible(active); }
 

@@ -35,8 +35,6 @@ class ChartSeries {
     size_t Count() const;
     double XValue(size_t i) const;
     double YValue(size_t i) const;
-    // The points for a read-out: times and values `stride` doubles apart.
-    ReadoutTrace PointsForReadout() const;
     // Index of the last point within the bottom axis range, -1 when none.
     ptrdiff_t LastVisibleIndex() const;
     // Pixel column of the chart widget to a time on the bottom axis.

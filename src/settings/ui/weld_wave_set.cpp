@@ -295,4 +295,25 @@ void TFormWeldWaveSet::MakeMultiList() {
     }
 }
 
+void TFormWeldWaveSet::SetCaptions(const WeldCommon& common) {
+    auto text = [&common](int id) { return QString::fromStdString(common.LoadTextUtf8(id)); };
+    setWindowTitle(text(3));
+    PgCtrlDisp->setTabText(0, text(870));
+    PgCtrlDisp->setTabText(1, text(871));
+    LblScaleMin->setText(text(880));
+    LblScaleMax->setText(text(881));
+    LblTime->setText(text(882));
+    BtnCancel->setText(text(22));
+    RadBtnRange->setText(text(891));
+    LblRange->setText(text(892));
+    RadBtnSep->setText(text(893));
+    ChkBoxMulti->setText(text(895));
+    BtnDisp->setText(text(23));
+}
+
+void TFormWeldWaveSet::ResetOverlayChoice() {
+    ChkBoxMulti->setEnabled(true);
+    ChkBoxMulti->setChecked(false);
+}
+
 }  // namespace vx

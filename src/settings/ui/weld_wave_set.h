@@ -27,6 +27,10 @@ class TFormWeldWaveSet : public QDialog {
 
     void SetWaveSetting(WeldWaveSetting* setting) { WaveSetting = setting; }
     int ShowModal();
+    // The window title and the captions of the dialog's controls.
+    void SetCaptions(const WeldCommon& common);
+    // A newly opened folder starts without overlay: the check box is cleared.
+    void ResetOverlayChoice();
 
     WeldCommon* Common = nullptr;
     int32_t FileCount = 0;
