@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         want.Scale.Graph[q].Max = 2147483647 - q;
     }
     for (const ScaleKey& k : kScaleKeys) {
-        const _GraphInfo& g = ScaleOf(want, k);
+        const GraphInfo& g = ScaleOf(want, k);
         saved.Set("SCALE", k.Name, std::to_string(g.Min) + "," + std::to_string(g.Max));
     }
     const std::string out = saved.Text();

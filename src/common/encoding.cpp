@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace vx {
 namespace {
@@ -61,6 +62,27 @@ class Converter {
         return out;
     }
 
+    // All of `in` or nothing: any unit that cannot be converted fails.
+    std::optional<std::string> RunStrict(std::string_view in) {
+        if (!ok()) return std::nullopt;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        std::string out(in.size() * 2 + 16, '\0');
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        size_t used = 0;
+        while (true) {
+            char* dst = out.data() + used;
+            size_t dstLeft = out.size() - used;
+            size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            used = out.size() - dstLeft;
+            if (r != static_cast<size_t>(-1)) break;
+            if (errno != E2BIG) return std::nullopt;
+            out.resize(out.size() * 2);
+        }
+        out.resize(used);
+        return out;
+    }
+
   private:
     static constexpr size_t kPiece = 512;  // bytes of input per iconv call
     iconv_t cd_;
@@ -101,6 +123,20 @@ std::string Utf16ToCp932(std::string_view bytes, bool bigEndian) {
     }
     thread_local Converter c("CP932", "UTF-16LE");
     return c.Run(bytes, "?", FixedUnit2);
+}
+
+std::optional<std::string> ConvertStrict(const char* to, const char* from, std::string_view in) {
+    Converter c(to, from);
+    return c.RunStrict(in);
+}
+
+bool Cp932Available() {
+    static const bool available = [] {
+        Converter a("CP932", "UTF-8"), b("UTF-8", "CP932"), c("CP932", "UTF-16LE"),
+            d("CP932", "UTF-16BE");
+        return a.ok() && b.ok() && c.ok() && d.ok();
+    }();
+    return available;
 }
 
 bool HasNonAscii(std::string_view s) {

@@ -1,6 +1,7 @@
 #pragma once
 // Text encodings at the edges of the program. Inside, text is CP932 bytes
 // (Shift-JIS as Windows writes it); Qt shows UTF-8.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,21 @@ std::string Utf8ToCp932(std::string_view utf8);
 std::string Cp932ToUtf8(std::string_view cp932);
 // UTF-16 code units (little- or big-endian bytes; an odd last byte is dropped) to CP932.
 std::string Utf16ToCp932(std::string_view bytes, bool bigEndian);
+
+// Converts between any two iconv encodings; nullopt when the converter is
+// missing or any part of `in` cannot be converted.
+std::optional<std::string> ConvertStrict(const char* to, const char* from, std::string_view in);
+
+// Whether the C library can convert CP932 to and from UTF-8 and UTF-16. Without
+// it, text passes through unconverted: Japanese headers are not recognised
+// and UTF-16 files cannot be read.
+bool Cp932Available();
+
+// What the program says, once, when Cp932Available() is false.
+inline constexpr const char* kCp932MissingText =
+    "This system cannot convert CP932 (Shift-JIS) text: the C library's character-set "
+    "converters (gconv modules) are missing. Japanese headers are not recognised and "
+    "UTF-8 or UTF-16 files are not read correctly.";
 
 bool IsValidUtf8(std::string_view s);
 bool HasNonAscii(std::string_view s);

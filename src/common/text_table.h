@@ -7,6 +7,50 @@
 
 namespace vx {
 
+// Ids of the texts in the Japanese half; kEnglish above each is its English
+// form.
+enum TextId : int {
+    kEnglish = 1000,
+    kTextWaveWindowTitle = 2,
+    kTextSettingWindowTitle = 3,
+    kTextBrowseFolders = 4,
+    kTextChooseFolder = 13,
+    kTextOpen = 15,
+    kTextExit = 17,
+    kTextDisplaySetting = 19,
+    kTextCancel = 22,
+    kTextOk = 23,
+    kTextMenu = 24,
+    // Quantity names as the Japanese headers write them; 856..861 are the
+    // same six with the languages swapped.
+    kTextCurrentSet = 850,
+    kTextCurrentActual = 851,
+    kTextVoltageSet = 852,
+    kTextVoltageActual = 853,
+    kTextFeedingSet = 854,
+    kTextFeedingActual = 855,
+    kTextUnitAmpere = 865,
+    kTextUnitVolt = 866,
+    kTextUnitMeterPerMinute = 867,
+    kTextScaleTab = 870,
+    kTextOverlayTab = 871,
+    kTextMinimum = 880,
+    kTextMaximum = 881,
+    kTextTime = 882,
+    kTextCurrent = 883,
+    kTextVoltage = 884,
+    kTextWireFeedSpeed = 885,
+    kTextInitialValues = 886,
+    kTextRangeChoice = 891,
+    kTextRangeDash = 892,
+    kTextIndependentChoice = 893,
+    kTextOverlayWaves = 895,
+    kTextGraphFailed = 955,
+    kTextScaleMaxBelowMin = 957,
+    kTextFileOpenFailed = 964,
+    kTextNoFilesInFolder = 965,
+};
+
 // CP932 bytes of text `id`; the empty text when the table has no such id.
 const std::string& LoadStr(int id);
 

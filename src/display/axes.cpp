@@ -8,7 +8,7 @@
 
 namespace vx {
 
-ScaleLimits EffectiveScale(const _GraphInfo& g) {
+ScaleLimits EffectiveScale(const GraphInfo& g) {
     ScaleLimits r;
     r.lo = std::min<int64_t>(g.Min, g.Max);
     r.hi = std::max<int64_t>(g.Min, g.Max);
@@ -39,7 +39,7 @@ AxisSetupResult SetupAxes(const WeldWaveSetting& s, uint8_t layout, RangeAxis& t
                           RangeAxis& left, RangeAxis& right) {
     AxisSetupResult r;
     const int32_t* q = WaveScaleTable[CheckedLayout(layout)];
-    const _GraphInfo* g = s.Scale.Graph;
+    const GraphInfo* g = s.Scale.Graph;
 
     // Widen first so that the final limits can be set in either order; a
     // refused step leaves the limits set so far. The maximum goes first: a

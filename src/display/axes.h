@@ -17,7 +17,7 @@ struct ScaleLimits {
     int64_t hi = 1;
     int64_t Span() const { return hi - lo; }
 };
-ScaleLimits EffectiveScale(const _GraphInfo& g);
+ScaleLimits EffectiveScale(const GraphInfo& g);
 
 // Layout rows outside the table are read as row 0.
 uint8_t CheckedLayout(uint8_t layout);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "common/ascii.h"
 #include "common/text_table.h"
 
 namespace vx {
@@ -24,23 +25,6 @@ void Permute(std::vector<T>& v, const std::vector<uint32_t>& order) {
     out.reserve(v.size());
     for (uint32_t i : order) out.push_back(v[i]);
     v.swap(out);
-}
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// Byte length of the CP932 character starting at i; a lead byte at the very
-// end stands alone.
-size_t CharLength(std::string_view s, size_t i) {
-    return (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-    // Trail bytes of double-byte characters are never <= 0x20, so trimming
-    // bytewise cannot split a character.
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
 }
 
 }  // namespace
@@ -74,13 +58,13 @@ uint8_t SampleCodeOf(const std::vector<double>& sortedTimes, size_t lineCount) {
 }
 
 TitleUnit TitleAndUnitOf(std::string_view headerField) {
-    const std::string_view name = TrimBlanks(headerField);
+    const std::string_view name = TrimBlank(headerField);
 
     // Walk whole characters: the trail byte of a double-byte character may
     // be '[' (0x5B), as in "ー" and "ゼ".
     size_t bracket = std::string_view::npos;
     size_t lastChar = 0;
-    for (size_t i = 0; i < name.size(); i += CharLength(name, i)) {
+    for (size_t i = 0; i < name.size(); i += Cp932CharLength(name, i)) {
         if (bracket == std::string_view::npos && name[i] == '[') bracket = i;
         lastChar = i;
     }
@@ -92,10 +76,11 @@ TitleUnit TitleAndUnitOf(std::string_view headerField) {
     if (bracket == std::string_view::npos) return r;
 
     const std::string_view part = name.substr(0, bracket);
-    static constexpr int kNames[] = {850, 852, 854, 851, 853, 855};
-    for (int id : kNames) {
+    static constexpr TextId kNames[] = {kTextCurrentSet,    kTextVoltageSet,    kTextFeedingSet,
+                                        kTextCurrentActual, kTextVoltageActual, kTextFeedingActual};
+    for (TextId id : kNames) {
         if (part == LoadStr(id)) {
-            r.title = LoadStr(id + 1000);
+            r.title = LoadStr(id + kEnglish);
             return r;
         }
     }

@@ -9,33 +9,23 @@
 #include <string>
 #include <string_view>
 
+#include "common/atomic_file.h"
+
 namespace vx {
 
 // A settings file could not be written. what() is the UTF-8 text
-// "<path> に書き込めません".
+// "<path> に書き込めません", followed on a second line by the system's reason
+// when there is one.
 class SettingsWriteError : public std::runtime_error {
   public:
-    explicit SettingsWriteError(const std::string& path);
+    explicit SettingsWriteError(const std::string& path, const std::string& reason = {});
     const std::string& Path() const { return path_; }
+    const std::string& Reason() const { return reason_; }
 
   private:
     std::string path_;
+    std::string reason_;
 };
-
-// The file-system calls of a save, replaceable in tests. Each returns what the
-// POSIX call of the same name returns (-1 and errno on failure).
-class FileOps {
-  public:
-    virtual ~FileOps() = default;
-    virtual int Open(const std::string& path, int flags, int mode);
-    virtual long Write(int fd, const char* data, size_t size);
-    virtual int Sync(int fd);
-    virtual int Close(int fd);
-    virtual int Rename(const std::string& from, const std::string& to);
-    virtual int Unlink(const std::string& path);
-};
-
-FileOps& SystemFileOps();
 
 class IniFile {
   public:
@@ -50,8 +40,8 @@ class IniFile {
     std::string Text() const;
     bool ReadFailed() const { return readFailed_; }
 
-    // Writes a temporary file beside `path` and renames it over `path`: the old
-    // file stays whole unless the new one is complete. Throws SettingsWriteError.
+    // Replaces `path` atomically: the old file stays whole unless the new one
+    // is complete. Throws SettingsWriteError.
     void SaveAtomically(const std::string& path) const { SaveAtomically(path, SystemFileOps()); }
     void SaveAtomically(const std::string& path, FileOps& ops) const;
 
@@ -67,6 +57,7 @@ class IniFile {
     std::string text_;  // the file after the mark; UTF-16 files held as UTF-8
     Encoding encoding_ = Encoding::Cp932;
     bool readFailed_ = false;
+    std::string readError_;  // why, when readFailed_
 };
 
 // The longest value a read returns, in characters.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/ascii.h"
 #include "common/number_text.h"
 #include "common/weld_common.h"
 
@@ -23,11 +24,7 @@ int32_t LimitWeldNo(int32_t v, int32_t fileCount) {
 
 int32_t IntOfText(std::string_view s) { return ParseWholeNumber(s); }
 
-std::string_view TrimText(std::string_view s) {
-    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
-    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
-    return s;
-}
+std::string_view TrimText(std::string_view s) { return TrimBlank(s); }
 
 RangeListResult MakeRangeList(std::string_view sta, std::string_view end, int32_t fileCount) {
     RangeListResult r;

@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 
+#include "common/ascii.h"
 #include "common/encoding.h"
 #include "common/number_text.h"
 #include "common/weld_common.h"
@@ -11,10 +12,8 @@ constexpr const char* kScaleSection = "SCALE";
 constexpr const char* kFormatSection = "FORMAT";
 constexpr const char* kFormatKey = "FORMAT_CHECK";
 
-bool IsBlankOrControl(char c) {
-    unsigned char u = static_cast<unsigned char>(c);
-    return u >= 1 && u <= 32;
-}
+// NUL is not a separator here: it stays inside an entry.
+bool IsBlankOrControl(char c) { return c != '\0' && IsBlankByte(c); }
 
 }  // namespace
 
@@ -25,15 +24,15 @@ const ScaleKey kScaleKeys[8] = {
     {"WIRESPEED_R", true, kWireSpeed, 0, 100}, {"TIME_R", true, kTime, 0, 10000},
 };
 
-_GraphInfo& ScaleOf(WeldWaveSetting& s, const ScaleKey& k) {
+GraphInfo& ScaleOf(WeldWaveSetting& s, const ScaleKey& k) {
     return k.Recommended ? s.Scale.GraphRecom[k.Index] : s.Scale.Graph[k.Index];
 }
 
-const _GraphInfo& ScaleOf(const WeldWaveSetting& s, const ScaleKey& k) {
+const GraphInfo& ScaleOf(const WeldWaveSetting& s, const ScaleKey& k) {
     return k.Recommended ? s.Scale.GraphRecom[k.Index] : s.Scale.Graph[k.Index];
 }
 
-void ParseScaleValue(std::string_view value, const ScaleKey& k, _GraphInfo& g) {
+void ParseScaleValue(std::string_view value, const ScaleKey& k, GraphInfo& g) {
     std::string fields[2];
     WeldCommon::SplitFields(value, ",", true, 2, fields);
     g.Min = ParseInt32(fields[0]).value_or(k.DefaultMin);
@@ -56,7 +55,7 @@ void SaveWaveSetting(const std::string& iniPath, const WeldWaveSetting& s) {
 void SaveWaveSetting(const std::string& iniPath, const WeldWaveSetting& s, FileOps& ops) {
     IniFile ini = IniFile::Load(iniPath);
     for (const ScaleKey& k : kScaleKeys) {
-        const _GraphInfo& g = ScaleOf(s, k);
+        const GraphInfo& g = ScaleOf(s, k);
         ini.Set(kScaleSection, k.Name, std::to_string(g.Min) + "," + std::to_string(g.Max));
     }
     ini.SaveAtomically(iniPath, ops);

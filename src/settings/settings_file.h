@@ -23,11 +23,11 @@ struct ScaleKey {
 // In file order.
 extern const ScaleKey kScaleKeys[8];
 
-_GraphInfo& ScaleOf(WeldWaveSetting& s, const ScaleKey& k);
-const _GraphInfo& ScaleOf(const WeldWaveSetting& s, const ScaleKey& k);
+GraphInfo& ScaleOf(WeldWaveSetting& s, const ScaleKey& k);
+const GraphInfo& ScaleOf(const WeldWaveSetting& s, const ScaleKey& k);
 
 // "Min,Max"; a missing or malformed part takes its own default.
-void ParseScaleValue(std::string_view value, const ScaleKey& k, _GraphInfo& g);
+void ParseScaleValue(std::string_view value, const ScaleKey& k, GraphInfo& g);
 
 // The FORMAT_CHECK default, CP932 bytes.
 std::string DefaultFormatCheck();

@@ -9,17 +9,19 @@ namespace vx {
 // Index of every per-quantity array.
 enum Quantity : int { kCurrent = 0, kVoltage = 1, kWireSpeed = 2, kTime = 3 };
 
-struct _GraphInfo {
+// One scale, known by users of the settings record as `_GraphInfo`; spelt
+// without the underscore because such names are reserved in C++.
+struct GraphInfo {
     int32_t Min = 0;
     int32_t Max = 0;
     std::string Caption;  // UTF-8, display only; never stored in the settings file
-    bool operator==(const _GraphInfo&) const = default;
+    bool operator==(const GraphInfo&) const = default;
 };
 
 struct WeldWaveSetting {
     struct {
-        _GraphInfo Graph[4];       // scales in use
-        _GraphInfo GraphRecom[4];  // recommended scales
+        GraphInfo Graph[4];       // scales in use
+        GraphInfo GraphRecom[4];  // recommended scales
     } Scale;
     struct {
         bool Enabled = false;   // history overlay on

@@ -5,12 +5,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/ascii.h"
 #include "wavefile/wave_csv.h"
 
 namespace vx {
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool HasCsvExtension(const std::string& name) {
     if (name.size() < 4) return false;

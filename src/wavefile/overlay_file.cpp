@@ -7,18 +7,11 @@
 #include <span>
 #include <system_error>
 
+#include "common/ascii.h"
 #include "wavefile/folder_scan.h"
 
 namespace vx {
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return AsciiLower(x) == AsciiLower(y);
-           });
-}
 
 // Rewrites a decimal-comma line in place; returns the line's delimiter.
 char PrepareOverlayLine(std::span<char> bytes) {
@@ -51,7 +44,7 @@ std::optional<std::string> ResolveOverlayPath(const std::string& folder, int32_t
         while (it != fs::directory_iterator()) {
             std::string entry = it->path().filename().native();
             std::error_code sec;
-            if (EqualsIgnoringCase(entry, name) && (!found || entry < *found) &&
+            if (EqualNoCaseAscii(entry, name) && (!found || entry < *found) &&
                 it->is_regular_file(sec))
                 found = entry;
             it.increment(ec);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/text_table.h"
+
 namespace vx {
 
 inline constexpr int kLayoutCount = 8;
@@ -11,11 +13,23 @@ inline constexpr int kLayoutCount = 8;
 inline constexpr int32_t WaveScaleTable[kLayoutCount][3] = {
     {0, 1, 2}, {0, 1, 2}, {0, 0, 1}, {0, 0, 2}, {0, 1, 1}, {1, 1, 2}, {0, 2, 2}, {1, 2, 2}};
 inline constexpr int32_t WaveTitleTable[kLayoutCount][3] = {
-    {851, 853, 855}, {850, 852, 854}, {850, 851, 853}, {850, 851, 855},
-    {851, 852, 853}, {852, 853, 855}, {851, 854, 855}, {853, 854, 855}};
+    {kTextCurrentActual, kTextVoltageActual, kTextFeedingActual},
+    {kTextCurrentSet, kTextVoltageSet, kTextFeedingSet},
+    {kTextCurrentSet, kTextCurrentActual, kTextVoltageActual},
+    {kTextCurrentSet, kTextCurrentActual, kTextFeedingActual},
+    {kTextCurrentActual, kTextVoltageSet, kTextVoltageActual},
+    {kTextVoltageSet, kTextVoltageActual, kTextFeedingActual},
+    {kTextCurrentActual, kTextFeedingSet, kTextFeedingActual},
+    {kTextVoltageActual, kTextFeedingSet, kTextFeedingActual}};
 inline constexpr int32_t WaveUnitTable[kLayoutCount][3] = {
-    {865, 866, 867}, {865, 866, 867}, {865, 865, 866}, {865, 865, 867},
-    {865, 866, 866}, {866, 866, 867}, {865, 867, 867}, {866, 867, 867}};
+    {kTextUnitAmpere, kTextUnitVolt, kTextUnitMeterPerMinute},
+    {kTextUnitAmpere, kTextUnitVolt, kTextUnitMeterPerMinute},
+    {kTextUnitAmpere, kTextUnitAmpere, kTextUnitVolt},
+    {kTextUnitAmpere, kTextUnitAmpere, kTextUnitMeterPerMinute},
+    {kTextUnitAmpere, kTextUnitVolt, kTextUnitVolt},
+    {kTextUnitVolt, kTextUnitVolt, kTextUnitMeterPerMinute},
+    {kTextUnitAmpere, kTextUnitMeterPerMinute, kTextUnitMeterPerMinute},
+    {kTextUnitVolt, kTextUnitMeterPerMinute, kTextUnitMeterPerMinute}};
 
 // Sample intervals in ms for SampleCode 0, 1, 2.
 inline constexpr int32_t SampleIntervalTable[3] = {10, 100, 1000};

@@ -155,7 +155,7 @@ TEST(SetupAxes, RefusedTimeLimitKeepsWhatWasSetAndStillSetsTheRest) {
 
 TEST(SetupAxes, TimeScaleBelowZeroDoesNotBlockLaterSetUps) {
     Axes ax;
-    const _GraphInfo cur{0, 600, {}}, other{0, 100, {}};
+    const GraphInfo cur{0, 600, {}}, other{0, 100, {}};
     EXPECT_FALSE(ax.Setup(DisplaySetting(cur, other, other, {-200, -100, {}}), 1).timeRefused);
     EXPECT_FALSE(ax.Setup(DisplaySetting(cur, other, other, {-200, -100, {}}), 1).timeRefused);
     AxisSetupResult r = ax.Setup(DisplaySetting(cur, other, other, {0, 10000, {}}), 1);

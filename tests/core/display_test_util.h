@@ -5,9 +5,9 @@
 namespace vx::testing {
 
 // Scales in use: current, voltage, wire feed, time (the program's defaults).
-inline WeldWaveSetting DisplaySetting(_GraphInfo cur = {0, 600, {}}, _GraphInfo volt = {0, 100, {}},
-                                      _GraphInfo wire = {0, 100, {}},
-                                      _GraphInfo time = {0, 10000, {}}) {
+inline WeldWaveSetting DisplaySetting(GraphInfo cur = {0, 600, {}}, GraphInfo volt = {0, 100, {}},
+                                      GraphInfo wire = {0, 100, {}},
+                                      GraphInfo time = {0, 10000, {}}) {
     WeldWaveSetting s;
     s.Scale.Graph[kCurrent] = cur;
     s.Scale.Graph[kVoltage] = volt;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -38,8 +39,8 @@ TEST(LoadWaveSetting, MissingFileGivesEveryDefaultAndCreatesNothing) {
 
     const int32_t max[4] = {600, 100, 100, 10000};
     for (int k = 0; k < 4; ++k) {
-        EXPECT_EQ(s.Scale.Graph[k], (_GraphInfo{0, max[k], "cap"})) << k;
-        EXPECT_EQ(s.Scale.GraphRecom[k], (_GraphInfo{0, max[k], "rec"})) << k;
+        EXPECT_EQ(s.Scale.Graph[k], (GraphInfo{0, max[k], "cap"})) << k;
+        EXPECT_EQ(s.Scale.GraphRecom[k], (GraphInfo{0, max[k], "rec"})) << k;
     }
     EXPECT_EQ(s.Format.Check, Utf8ToCp932("時間[msec],Time[msec]"));
     EXPECT_EQ(ParseFormatCheck(s.Format.Check), Cp932List({"時間[msec]", "Time[msec]"}));
@@ -76,7 +77,7 @@ TEST(LoadWaveSetting, EachPartOfAScaleFallsBackOnItsOwn) {
         WriteBytes(dir / "Varmonix.ini", std::string("[Scale]\n") + c.line + "\n");
         WeldWaveSetting s;
         LoadWaveSetting(dir / "Varmonix.ini", s);
-        const _GraphInfo& g = c.recom ? s.Scale.GraphRecom[c.index] : s.Scale.Graph[c.index];
+        const GraphInfo& g = c.recom ? s.Scale.GraphRecom[c.index] : s.Scale.Graph[c.index];
         EXPECT_EQ(g.Min, c.min) << c.line;
         EXPECT_EQ(g.Max, c.max) << c.line;
     }
@@ -145,7 +146,7 @@ TEST(SaveWaveSetting, AFailedSaveChangesNothingAndNamesTheFile) {
         SaveWaveSetting(path, s, ops);
         ADD_FAILURE() << "no error";
     } catch (const SettingsWriteError& e) {
-        EXPECT_EQ(std::string(e.what()), path + " に書き込めません");
+        EXPECT_EQ(std::string(e.what()), path + " に書き込めません\n" + std::strerror(EACCES));
     }
     EXPECT_EQ(ReadBytes(path), old);
     EXPECT_EQ(dir.EntryCount(), 1u);
@@ -213,7 +214,7 @@ TEST(LoadWaveSetting, SettingsFileInCp932OrUtf8GivesCp932Names) {
         EXPECT_EQ(s.Format.Check, Utf8ToCp932("時間[msec],\"経過 時間[msec]\"")) << name;
         EXPECT_EQ(ParseFormatCheck(s.Format.Check), Cp932List({"時間[msec]", "経過 時間[msec]"}))
             << name;
-        EXPECT_EQ(s.Scale.Graph[kCurrent], (_GraphInfo{0, 400, ""})) << name;
+        EXPECT_EQ(s.Scale.Graph[kCurrent], (GraphInfo{0, 400, ""})) << name;
     }
 }
 

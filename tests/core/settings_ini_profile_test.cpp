@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "common/encoding.h"
@@ -158,9 +159,9 @@ class FailingOps : public FileOps {
   public:
     enum Step { kOpen, kWrite, kSync, kClose, kRename };
     explicit FailingOps(Step s) : step_(s) {}
-    int Open(const std::string& p, int flags, int mode) override {
+    int MakeTemp(std::string& pathTemplate) override {
         if (step_ == kOpen) return Fail(EACCES);
-        return FileOps::Open(p, flags, mode);
+        return FileOps::MakeTemp(pathTemplate);
     }
     long Write(int fd, const char* d, size_t n) override {
         if (step_ != kWrite) return FileOps::Write(fd, d, n);
@@ -200,7 +201,12 @@ TEST(IniFileSave, AFailedSaveLeavesTheOldFileWhole) {
             f.SaveAtomically(path, ops);
             ADD_FAILURE() << "no error at step " << step;
         } catch (const SettingsWriteError& e) {
-            EXPECT_EQ(std::string(e.what()), path + " に書き込めません") << step;
+            // The fixed sentence, then the system's reason on a line of its own.
+            const int errs[] = {EACCES, ENOSPC, EIO, EIO, EXDEV};
+            EXPECT_EQ(std::string(e.what()),
+                      path + " に書き込めません\n" + std::strerror(errs[step]))
+                << step;
+            EXPECT_EQ(e.Reason(), std::strerror(errs[step])) << step;
             EXPECT_EQ(e.Path(), path);
         }
         EXPECT_EQ(ReadBytes(path), old) << step;

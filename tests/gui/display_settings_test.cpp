@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QTabWidget>
+#include <cstring>
 
 #include "common/ui/message_box2.h"
 #include "common/ui/qt_text.h"
@@ -271,7 +272,8 @@ class DisplaySettingsTest : public QObject {
             closed = !d.isVisible();
         }));
         QVERIFY(closed);
-        QCOMPARE(ShownErrors(), std::vector<QString>{path + " に書き込めません"});
+        QCOMPARE(ShownErrors(), std::vector<QString>{path + " に書き込めません\n" +
+                                                     QString::fromUtf8(std::strerror(ENOTDIR))});
         QCOMPARE(m.WaveSetting.Scale.Graph[0].Max, 300);
         QCOMPARE(m.ScaleLabel(0, 10)->text(), QString("300"));
         QVERIFY(m.TimToolTip->isActive());

@@ -10,6 +10,7 @@
 
 #include "app/ui/startup.h"
 #include "app/ui/status_bar.h"
+#include "common/encoding.h"
 #include "common/ui/form_tools.h"
 #include "common/ui/message_box2.h"
 #include "common/ui/picture_box.h"
@@ -262,6 +263,24 @@ class ShellTest : public QObject {
         QVERIFY(!ran);
         QCOMPARE(ShownErrors(), std::vector<QString>{"start-up failed"});
         QVERIFY(!FormWeldMain && !FormWeldWaveSet && !FormMessageBox2);
+    }
+
+    void aMissingCp932ConverterIsReportedOnceAtStart() {
+        StartupOptions o;
+        o.fadeMs = 0;
+        o.splashMs = 10;
+        o.cp932Missing = true;
+        QTemporaryDir tmp;
+        o.main.settingsPath = tmp.filePath("Varmonix.ini").toStdString();
+        o.onRunning = [](TFormWeldMain& m) { m.BtnExit->click(); };
+        ShownErrors().clear();
+        QCOMPARE(RunVarmonix(o), 0);
+        QCOMPARE(ShownErrors(), std::vector<QString>{QString::fromUtf8(kCp932MissingText)});
+
+        o.cp932Missing = false;  // this machine has the converter: nothing is said
+        ShownErrors().clear();
+        QCOMPARE(RunVarmonix(o), 0);
+        QVERIFY(ShownErrors().empty());
     }
 
     void splashClosesByItsTimer() {

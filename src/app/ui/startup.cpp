@@ -4,11 +4,13 @@
 #include <QGuiApplication>
 #include <QPropertyAnimation>
 #include <QTimer>
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <stdexcept>
 
 #include "app/ui/app_windows.h"
+#include "common/encoding.h"
 #include "common/ui/form_tools.h"
 #include "common/ui/message_box2.h"
 #include "settings/ui/weld_wave_set.h"
@@ -73,6 +75,10 @@ int RunVarmonix(StartupOptions options) {
         if (!windows->Created()) return 1;
         TFormWeldMain& main = windows->Main();
         main.show();
+        if (options.cp932Missing || !Cp932Available()) {
+            std::fprintf(stderr, "varmonix: %s\n", kCp932MissingText);
+            ShowException(QString::fromUtf8(kCp932MissingText));
+        }
         if (!options.openFolder.empty()) {
             // As the folder dialog would give it: absolute, without a trailing slash.
             std::error_code ec;

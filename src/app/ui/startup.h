@@ -26,6 +26,7 @@ struct StartupOptions {
     bool failSplashCommon = false;  // stand-ins for failed creations
     bool failMainObjects = false;
     bool throwAfterSplash = false;  // stands in for an error escaping the start-up
+    bool cp932Missing = false;      // stands in for a C library without the converter
     WeldMainOptions main;
     std::string openFolder;  // opened at start as if chosen in the folder dialog
     // Called once the main window runs; tests close it from here.

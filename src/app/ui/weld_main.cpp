@@ -21,6 +21,7 @@
 #include "app/ui/pictures.h"
 #include "app/ui/status_bar.h"
 #include "app/window_layout.h"
+#include "common/text_table.h"
 #include "common/ui/fonts.h"
 #include "common/ui/form_tools.h"
 #include "common/ui/message_box2.h"
@@ -313,19 +314,19 @@ void TFormWeldMain::InitView() {
 
 void TFormWeldMain::SetCaptions() {
     auto text = [this](int id) { return QString::fromStdString(Common->LoadTextUtf8(id)); };
-    setWindowTitle(text(2));
+    setWindowTitle(text(kTextWaveWindowTitle));
     TFormWeldWaveSet* d = FormWeldWaveSet;
-    GrpBoxMenu->setTitle(text(24));
-    BtnOpen->setText(text(15));
-    BtnDisp->setText(text(19));
-    BtnExit->setText(text(17));
+    GrpBoxMenu->setTitle(text(kTextMenu));
+    BtnOpen->setText(text(kTextOpen));
+    BtnDisp->setText(text(kTextDisplaySetting));
+    BtnExit->setText(text(kTextExit));
     if (d) d->SetCaptions(*Common);
     for (int k = 0; k < 3; ++k) {
-        WaveSetting.Scale.Graph[k].Caption = Common->LoadTextUtf8(883 + k);
-        WaveSetting.Scale.GraphRecom[k].Caption = Common->LoadTextUtf8(886);
+        WaveSetting.Scale.Graph[k].Caption = Common->LoadTextUtf8(kTextCurrent + k);
+        WaveSetting.Scale.GraphRecom[k].Caption = Common->LoadTextUtf8(kTextInitialValues);
     }
-    WaveSetting.Scale.Graph[3].Caption = Common->LoadTextUtf8(882);
-    WaveSetting.Scale.GraphRecom[3].Caption = Common->LoadTextUtf8(886);
+    WaveSetting.Scale.Graph[3].Caption = Common->LoadTextUtf8(kTextTime);
+    WaveSetting.Scale.GraphRecom[3].Caption = Common->LoadTextUtf8(kTextInitialValues);
 }
 
 void TFormWeldMain::resizeEvent(QResizeEvent* e) {

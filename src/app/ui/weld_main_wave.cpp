@@ -55,7 +55,7 @@ void TFormWeldMain::SetupAxes() {
 
 void TFormWeldMain::ShowAxes(const AxisSetupResult& r) {
     ChtWave->ApplyAxes();
-    if (r.timeRefused) ShowMessage(2, 955);
+    if (r.timeRefused) ShowMessage(kTextWaveWindowTitle, kTextGraphFailed);
     for (int p = 0; p < 3; ++p)
         for (int s = 0; s < 11; ++s)
             LblAxisHor[p][s]->setText(QString::fromStdString(r.labels[p][s]));
@@ -110,8 +110,8 @@ void TFormWeldMain::LoadWaveFile() {
 
 void TFormWeldMain::BtnOpenClick() {
     SuspendChart();
-    const QString instruction = QString::fromStdString(Common->LoadTextUtf8(13));
-    const QString caption = QString::fromUtf8(LoadStrUtf8(LangOffset + 4));
+    const QString instruction = QString::fromStdString(Common->LoadTextUtf8(kTextChooseFolder));
+    const QString caption = QString::fromUtf8(LoadStrUtf8(LangOffset + kTextBrowseFolders));
     const std::string initial =
         !CsvFolder.empty() ? CsvFolder : ToNativePath(QCoreApplication::applicationDirPath()) + "/";
     std::optional<std::string> chosen = chooser_(this, caption, instruction, initial);
@@ -126,13 +126,13 @@ void TFormWeldMain::OpenDataLogFolder(const std::string& path) {
     if (path == CsvFolder) return;  // the open folder is not scanned again
     FolderScanResult scan = ScanCsvFolder(path, ParseFormatCheck(WaveSetting.Format.Check));
     if (!scan.ok) {
-        ShowMessage(2, 964);
+        ShowMessage(kTextWaveWindowTitle, kTextFileOpenFailed);
         return;
     }
     // The list is only taken on success: the combo box and the drawing of the
     // previous folder stay usable after the message, and they read this list.
     if (scan.names.empty()) {
-        ShowMessage(2, 965);
+        ShowMessage(kTextWaveWindowTitle, kTextNoFilesInFolder);
         return;
     }
     *CsvFileList = std::move(scan.names);

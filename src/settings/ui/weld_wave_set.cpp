@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <stdexcept>
 
+#include "common/text_table.h"
 #include "common/ui/fonts.h"
 #include "common/ui/form_tools.h"
 #include "common/ui/message_box2.h"
@@ -221,8 +222,8 @@ void TFormWeldWaveSet::BtnRecomClick(QPushButton* sender) {
     if (!WaveSetting) return;
     for (int k = 0; k < 4; ++k) {
         if (BtnRecom[k] != sender) continue;
-        _GraphInfo& g = WaveSetting->Scale.Graph[k];
-        const _GraphInfo& r = WaveSetting->Scale.GraphRecom[k];
+        GraphInfo& g = WaveSetting->Scale.Graph[k];
+        const GraphInfo& r = WaveSetting->Scale.GraphRecom[k];
         g.Min = r.Min;
         g.Max = r.Max;
         EdtMin[k]->setText(QString::number(g.Min));
@@ -297,18 +298,18 @@ void TFormWeldWaveSet::MakeMultiList() {
 
 void TFormWeldWaveSet::SetCaptions(const WeldCommon& common) {
     auto text = [&common](int id) { return QString::fromStdString(common.LoadTextUtf8(id)); };
-    setWindowTitle(text(3));
-    PgCtrlDisp->setTabText(0, text(870));
-    PgCtrlDisp->setTabText(1, text(871));
-    LblScaleMin->setText(text(880));
-    LblScaleMax->setText(text(881));
-    LblTime->setText(text(882));
-    BtnCancel->setText(text(22));
-    RadBtnRange->setText(text(891));
-    LblRange->setText(text(892));
-    RadBtnSep->setText(text(893));
-    ChkBoxMulti->setText(text(895));
-    BtnDisp->setText(text(23));
+    setWindowTitle(text(kTextSettingWindowTitle));
+    PgCtrlDisp->setTabText(0, text(kTextScaleTab));
+    PgCtrlDisp->setTabText(1, text(kTextOverlayTab));
+    LblScaleMin->setText(text(kTextMinimum));
+    LblScaleMax->setText(text(kTextMaximum));
+    LblTime->setText(text(kTextTime));
+    BtnCancel->setText(text(kTextCancel));
+    RadBtnRange->setText(text(kTextRangeChoice));
+    LblRange->setText(text(kTextRangeDash));
+    RadBtnSep->setText(text(kTextIndependentChoice));
+    ChkBoxMulti->setText(text(kTextOverlayWaves));
+    BtnDisp->setText(text(kTextOk));
 }
 
 void TFormWeldWaveSet::ResetOverlayChoice() {
