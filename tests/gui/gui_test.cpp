@@ -11,8 +11,8 @@
 
 namespace vx::test {
 
-std::vector<TestFactory>& Registry() {
-    static std::vector<TestFactory> r;
+std::vector<RegisteredTest>& Registry() {
+    static std::vector<RegisteredTest> r;
     return r;
 }
 

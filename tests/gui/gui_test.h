@@ -21,14 +21,21 @@
 namespace vx::test {
 
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
-std::vector<TestFactory>& Registry();
+struct RegisteredTest {
+    std::string name;
+    TestFactory make;
+};
+std::vector<RegisteredTest>& Registry();
 
 struct Registrar {
-    explicit Registrar(TestFactory f) { Registry().push_back(std::move(f)); }
+    Registrar(std::string name, TestFactory f) {
+        Registry().push_back({std::move(name), std::move(f)});
+    }
 };
 
+// CMake reads these lines to make one test entry per class.
 #define VX_GUI_TEST(Class) \
-    static ::vx::test::Registrar registrar_##Class([] { return std::make_unique<Class>(); })
+    static ::vx::test::Registrar registrar_##Class(#Class, [] { return std::make_unique<Class>(); })
 
 // Messages shown by the application's error display and by failed starts.
 std::vector<QString>& ShownErrors();
