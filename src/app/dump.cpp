@@ -52,33 +52,6 @@ class Sink {
     std::string buf_;
 };
 
-// Length of the well-formed UTF-8 sequence at s[i], 0 when there is none.
-size_t Utf8SequenceLength(std::string_view s, size_t i) {
-    const auto byte = [&s](size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char c = byte(i);
-    if (c < 0x80) return 1;
-    size_t len;
-    unsigned char lo = 0x80, hi = 0xBF;  // range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) {
-        len = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        len = 3;
-        if (c == 0xE0) lo = 0xA0;  // overlong
-        if (c == 0xED) hi = 0x9F;  // surrogates
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        len = 4;
-        if (c == 0xF0) lo = 0x90;  // overlong
-        if (c == 0xF4) hi = 0x8F;  // above U+10FFFF
-    } else {
-        return 0;
-    }
-    if (i + len > s.size()) return 0;
-    if (byte(i + 1) < lo || byte(i + 1) > hi) return 0;
-    for (size_t k = 2; k < len; ++k)
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
-    return len;
-}
-
 void AppendInt(std::string& out, long long v) {
     char buf[24];
     auto r = std::to_chars(buf, buf + sizeof buf, v);

@@ -29,6 +29,10 @@ inline constexpr const char* kCp932MissingText =
     "converters (gconv modules) are missing. Japanese headers are not recognised and "
     "UTF-8 or UTF-16 files are not read correctly.";
 
+// Length of the well-formed UTF-8 sequence at s[i] (1 for ASCII), 0 when
+// there is none (overlong forms, surrogates and values past U+10FFFF are not
+// UTF-8). i < s.size().
+size_t Utf8SequenceLength(std::string_view s, size_t i);
 bool IsValidUtf8(std::string_view s);
 bool HasNonAscii(std::string_view s);
 
