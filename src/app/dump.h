@@ -3,7 +3,6 @@
 // JSON object per file and line, without any window.
 #include <iosfwd>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace vx {
@@ -16,12 +15,5 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 // Folder of the running executable (from /proc/self/exe); "." when unknown.
 std::string ExecutableFolder();
-
-// Appends `bytes` as a JSON string literal. Bytes that are not UTF-8 become
-// U+FFFD, so the result is valid JSON whatever the input.
-void AppendJsonString(std::string& out, std::string_view bytes);
-
-// Appends a double in its shortest round-trip form; null when not finite.
-void AppendJsonNumber(std::string& out, double v);
 
 }  // namespace vx

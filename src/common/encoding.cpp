@@ -109,41 +109,60 @@ bool HasNonAscii(std::string_view s) {
     return false;
 }
 
+size_t Utf8SequenceLength(std::string_view s, size_t i) {
+    const auto byte = [&s](size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char c = byte(i);
+    if (c < 0x80) return 1;
+    size_t len;
+    unsigned char lo = 0x80, hi = 0xBF;  // range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        len = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        len = 3;
+        if (c == 0xE0) lo = 0xA0;  // overlong
+        if (c == 0xED) hi = 0x9F;  // surrogates
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        len = 4;
+        if (c == 0xF0) lo = 0x90;  // overlong
+        if (c == 0xF4) hi = 0x8F;  // above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (i + len > s.size()) return 0;
+    if (byte(i + 1) < lo || byte(i + 1) > hi) return 0;
+    for (size_t k = 2; k < len; ++k)
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+    return len;
+}
+
 bool IsValidUtf8(std::string_view s) {
-    size_t i = 0, n = s.size();
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    while (i < n) {
-        unsigned char c = p[i];
-        if (c < 0x80) {
+    for (size_t i = 0; i < s.size();) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
             ++i;
             continue;
         }
-        size_t len;
-        unsigned cp;
-        if ((c >> 5) == 6) {
-            len = 2;
-            cp = c & 0x1F;
-        } else if ((c >> 4) == 14) {
-            len = 3;
-            cp = c & 0x0F;
-        } else if ((c >> 3) == 30) {
-            len = 4;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + len > n) return false;
-        for (size_t k = 1; k < len; ++k) {
-            if ((p[i + k] >> 6) != 2) return false;
-            cp = (cp << 6) | (p[i + k] & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
-            (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
-            return false;
+        const size_t len = Utf8SequenceLength(s, i);
+        if (len == 0) return false;
         i += len;
     }
     return true;
+}
+
+std::string ToValidUtf8(std::string_view s) {
+    if (IsValidUtf8(s)) return std::string(s);
+    std::string out;
+    out.reserve(s.size() + 16);
+    for (size_t i = 0; i < s.size();) {
+        const size_t len = Utf8SequenceLength(s, i);
+        if (len == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(s.substr(i, len));
+            i += len;
+        }
+    }
+    return out;
 }
 
 TextEncoding DetectEncoding(std::string_view b) {

@@ -15,6 +15,12 @@ std::string Utf16ToCp932(std::string_view bytes, bool bigEndian);
 
 bool IsValidUtf8(std::string_view s);
 bool HasNonAscii(std::string_view s);
+// Length of the well-formed UTF-8 sequence that starts at s[i]; 0 when none
+// does (overlong forms, surrogates, values past U+10FFFF, cut-short sequences).
+size_t Utf8SequenceLength(std::string_view s, size_t i);
+// `s` with every byte that is not part of a well-formed UTF-8 sequence
+// replaced by U+FFFD, one for each such byte.
+std::string ToValidUtf8(std::string_view s);
 
 enum class TextEncoding { Cp932, Utf8Bom, Utf16LE, Utf16BE, Utf8 };
 
