@@ -25,14 +25,6 @@ namespace vx {
 
 namespace {
 
-constexpr char kUsage[] =
-    "Usage: varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
-    "Writes one JSON object per FILE and line, read as the viewer reads it.\n"
-    "  --settings INI  scales and accepted time-column names (default: Varmonix.ini\n"
-    "                  beside the program; defaults when the file is missing)\n"
-    "  --summary       sample count and min/max/mean per trace instead of the samples\n"
-    "Exit status: 0 all files read, 1 a file could not be read, 2 usage error.\n";
-
 // Output is collected here and written in large pieces: a million-line file
 // must not cost a million stream calls.
 class Sink {
@@ -52,45 +44,6 @@ class Sink {
     std::ostream& out_;
     std::string buf_;
 };
-
-struct DumpOptions {
-    std::string settingsPath;
-    bool settingsGiven = false;
-    bool summary = false;
-    bool help = false;
-    std::vector<std::string> files;
-};
-
-// Empty on success, else what is wrong with the arguments.
-std::string ParseArgs(const std::vector<std::string>& args, DumpOptions& o) {
-    size_t i = 0;
-    if (!args.empty() && args[0] == "--dump") ++i;
-    bool optionsEnded = false;
-    for (; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsEnded || a.size() < 2 || a[0] != '-') {
-            o.files.push_back(a);
-        } else if (a == "--") {
-            optionsEnded = true;
-        } else if (a == "--summary") {
-            o.summary = true;
-        } else if (a == "--help" || a == "-h") {
-            o.help = true;
-        } else if (a == "--settings") {
-            if (i + 1 >= args.size()) return "--settings needs a value";
-            o.settingsPath = args[++i];
-            o.settingsGiven = true;
-        } else if (a.rfind("--settings=", 0) == 0) {
-            o.settingsPath = a.substr(11);
-            o.settingsGiven = true;
-        } else {
-            return "unknown option " + a;
-        }
-        if (o.settingsGiven && o.settingsPath.empty()) return "--settings needs a value";
-    }
-    if (!o.help && o.files.empty()) return "no FILE given";
-    return {};
-}
 
 // What the main window holds after LoadWaveFile for one file.
 struct FileDump {
@@ -258,21 +211,10 @@ void WriteUnreadable(Sink& sink, const std::string& path, bool summary) {
     WriteDump(sink, path, none, summary);
 }
 
-int RunDumpUnguarded(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+int RunDumpUnguarded(const CommandLine& o, std::ostream& out, std::ostream& err,
                      const std::string& defaultSettingsPath) {
-    DumpOptions o;
-    const std::string problem = ParseArgs(args, o);
-    if (!problem.empty()) {
-        err << "varmonix: " << problem << '\n' << kUsage;
-        return 2;
-    }
-    if (o.help) {
-        out << kUsage;
-        return out ? 0 : 1;
-    }
-
-    const std::string settingsPath = o.settingsGiven ? o.settingsPath : defaultSettingsPath;
-    if (o.settingsGiven) {
+    const std::string settingsPath = o.settingsPath.value_or(defaultSettingsPath);
+    if (o.settingsPath) {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(settingsPath, ec))
             err << "varmonix: settings file " << settingsPath << " not found, using the defaults\n";
@@ -307,10 +249,10 @@ int RunDumpUnguarded(const std::vector<std::string>& args, std::ostream& out, st
 
 }  // namespace
 
-int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+int RunDump(const CommandLine& options, std::ostream& out, std::ostream& err,
             const std::string& defaultSettingsPath) {
     try {
-        return RunDumpUnguarded(args, out, err, defaultSettingsPath);
+        return RunDumpUnguarded(options, out, err, defaultSettingsPath);
     } catch (const std::exception& e) {
         try {
             err << "varmonix: " << e.what() << '\n';
@@ -320,6 +262,15 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     } catch (...) {
         return 1;
     }
+}
+
+int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            const std::string& defaultSettingsPath) {
+    std::vector<std::string> all{"--dump"};
+    all.insert(all.end(), args.begin(), args.end());
+    const CommandLine cl = ParseCommandLine(all);
+    if (const auto status = AnswerWithText(cl, out, err)) return *status;
+    return RunDump(cl, out, err, defaultSettingsPath);
 }
 
 std::string ExecutableFolder() {

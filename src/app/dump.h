@@ -5,11 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "app/command_line.h"
+
 namespace vx {
 
-// args: the arguments after the program name, "--dump" included or not.
-// Returns 0 when every file could be read, 1 otherwise, 2 on a usage error
-// (usage text on `err`). Never throws.
+// Dumps options.files with options.settingsPath, else `defaultSettingsPath`
+// (a missing file gives the defaults). Returns 0 when every file could be read
+// and the output written, 1 otherwise. Never throws.
+int RunDump(const CommandLine& options, std::ostream& out, std::ostream& err,
+            const std::string& defaultSettingsPath);
+
+// The same from arguments as they follow the program's name, "--dump"
+// included or not; --help, --version and usage errors are answered as the
+// program answers them (2 after a usage error).
 int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const std::string& defaultSettingsPath);
 
