@@ -212,7 +212,9 @@ void WriteUnreadable(Sink& sink, const std::string& path, bool summary) {
 }
 
 int RunDumpUnguarded(const CommandLine& o, std::ostream& out, std::ostream& err,
-                     const std::string& defaultSettingsPath) {
+                     const std::string& defaultSettingsPath, bool cp932Available) {
+    // The files are still read, but their text may be wrong: say so once.
+    if (!cp932Available) err << "varmonix: warning: " << kCp932MissingWarning << '\n';
     const std::string settingsPath = o.settingsPath.value_or(defaultSettingsPath);
     if (o.settingsPath) {
         std::error_code ec;
@@ -250,9 +252,9 @@ int RunDumpUnguarded(const CommandLine& o, std::ostream& out, std::ostream& err,
 }  // namespace
 
 int RunDump(const CommandLine& options, std::ostream& out, std::ostream& err,
-            const std::string& defaultSettingsPath) {
+            const std::string& defaultSettingsPath, bool cp932Available) {
     try {
-        return RunDumpUnguarded(options, out, err, defaultSettingsPath);
+        return RunDumpUnguarded(options, out, err, defaultSettingsPath, cp932Available);
     } catch (const std::exception& e) {
         try {
             err << "varmonix: " << e.what() << '\n';

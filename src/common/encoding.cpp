@@ -165,6 +165,14 @@ std::string ToValidUtf8(std::string_view s) {
     return out;
 }
 
+bool Cp932Available() {
+    static const bool available = [] {
+        return Converter("UTF-8", "CP932").ok() && Converter("CP932", "UTF-8").ok() &&
+               Converter("CP932", "UTF-16LE").ok() && Converter("CP932", "UTF-16BE").ok();
+    }();
+    return available;
+}
+
 TextEncoding DetectEncoding(std::string_view b) {
     if (b.size() >= 3 && b.substr(0, 3) == "\xEF\xBB\xBF") return TextEncoding::Utf8Bom;
     if (b.size() >= 2 && b.substr(0, 2) == "\xFF\xFE") return TextEncoding::Utf16LE;

@@ -22,6 +22,14 @@ size_t Utf8SequenceLength(std::string_view s, size_t i);
 // replaced by U+FFFD, one for each such byte.
 std::string ToValidUtf8(std::string_view s);
 
+// Whether the converters between CP932 and UTF-8/UTF-16 exist (glibc's iconv
+// modules). Without them the conversions above hand their input back as it is.
+bool Cp932Available();
+// One line for the user when Cp932Available() is false.
+inline constexpr char kCp932MissingWarning[] =
+    "no CP932 text converter (iconv): text is not converted, Japanese headers may not be "
+    "recognised and UTF-16 files are read as if they were Shift-JIS";
+
 enum class TextEncoding { Cp932, Utf8Bom, Utf16LE, Utf16BE, Utf8 };
 
 // How a file's bytes are to be read: a byte-order mark decides; without one,

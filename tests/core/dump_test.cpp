@@ -303,6 +303,27 @@ TEST(Dump, JapaneseHeaderGivesUtf8TitlesAndUnits) {
               std::string::npos);
 }
 
+TEST(Dump, MissingCp932ConverterIsReportedOncePerRun) {
+    const std::vector<std::string> files = {kData + "/bad/utf16le_odd.csv",
+                                            kData + "/bad/utf16be_odd.csv",
+                                            kData + "/dump_japanese_titles.csv"};
+    CommandLine cl;
+    cl.mode = Mode::Dump;
+    cl.files = files;
+    TempFolder dir;
+    for (bool available : {true, false}) {
+        SCOPED_TRACE(available);
+        std::ostringstream out, err;
+        EXPECT_EQ(RunDump(cl, out, err, dir / "Varmonix.ini", available), 0);
+        EXPECT_EQ(Lines(out.str()).size(), files.size());
+        if (available) {
+            EXPECT_EQ(err.str(), "");
+        } else {
+            EXPECT_EQ(err.str(), std::string("varmonix: warning: ") + kCp932MissingWarning + "\n");
+        }
+    }
+}
+
 TEST(Dump, OutputThatCannotBeWrittenIsAFailure) {
     std::ostringstream out, err;
     out.setstate(std::ios::badbit);
