@@ -12,6 +12,7 @@
 
 #include "app/dump.h"
 #include "common/encoding.h"
+#include "common/json_text.h"
 #include "fuzz_support.h"
 #include "wavefile/wave_csv.h"
 

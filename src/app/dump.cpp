@@ -1,14 +1,15 @@
 #include "app/dump.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <ostream>
 #include <system_error>
 
 #include "common/encoding.h"
+#include "common/json_text.h"
 #include "common/weld_common.h"
 #include "display/axes.h"
 #include "display/loaded_wave.h"
@@ -23,14 +24,6 @@
 namespace vx {
 
 namespace {
-
-constexpr char kUsage[] =
-    "Usage: varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
-    "Writes one JSON object per FILE and line, read as the viewer reads it.\n"
-    "  --settings INI  scales and accepted time-column names (default: Varmonix.ini\n"
-    "                  beside the program; defaults when the file is missing)\n"
-    "  --summary       sample count and min/max/mean per trace instead of the samples\n"
-    "Exit status: 0 all files read, 1 a file could not be read, 2 usage error.\n";
 
 // Output is collected here and written in large pieces: a million-line file
 // must not cost a million stream calls.
@@ -51,64 +44,6 @@ class Sink {
     std::ostream& out_;
     std::string buf_;
 };
-
-void AppendInt(std::string& out, long long v) {
-    char buf[24];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, r.ptr);
-}
-
-void AppendBool(std::string& out, bool v) { out += v ? "true" : "false"; }
-
-void AppendKey(std::string& out, const char* key) {
-    out += ',';
-    out += '"';
-    out += key;
-    out += "\":";
-}
-
-void AppendCp932(std::string& out, std::string_view cp932) {
-    AppendJsonString(out, Cp932ToUtf8(cp932));
-}
-
-struct DumpOptions {
-    std::string settingsPath;
-    bool settingsGiven = false;
-    bool summary = false;
-    bool help = false;
-    std::vector<std::string> files;
-};
-
-// Empty on success, else what is wrong with the arguments.
-std::string ParseArgs(const std::vector<std::string>& args, DumpOptions& o) {
-    size_t i = 0;
-    if (!args.empty() && args[0] == "--dump") ++i;
-    bool optionsEnded = false;
-    for (; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsEnded || a.size() < 2 || a[0] != '-') {
-            o.files.push_back(a);
-        } else if (a == "--") {
-            optionsEnded = true;
-        } else if (a == "--summary") {
-            o.summary = true;
-        } else if (a == "--help" || a == "-h") {
-            o.help = true;
-        } else if (a == "--settings") {
-            if (i + 1 >= args.size()) return "--settings needs a value";
-            o.settingsPath = args[++i];
-            o.settingsGiven = true;
-        } else if (a.rfind("--settings=", 0) == 0) {
-            o.settingsPath = a.substr(11);
-            o.settingsGiven = true;
-        } else {
-            return "unknown option " + a;
-        }
-        if (o.settingsGiven && o.settingsPath.empty()) return "--settings needs a value";
-    }
-    if (!o.help && o.files.empty()) return "no FILE given";
-    return {};
-}
 
 // What the main window holds after LoadWaveFile for one file.
 struct FileDump {
@@ -168,44 +103,24 @@ void ReadForDump(const std::string& path, const WeldWaveSetting& setting,
     }
 }
 
-void AppendAxis(std::string& out, const RangeAxis& a) {
-    out += '[';
-    AppendJsonNumber(out, a.Minimum());
-    out += ',';
-    AppendJsonNumber(out, a.Maximum());
-    out += ',';
-    AppendJsonNumber(out, a.Increment());
-    out += ']';
+using Json = nlohmann::ordered_json;
+
+Json AxisJson(const RangeAxis& a) { return Json::array({a.Minimum(), a.Maximum(), a.Increment()}); }
+
+Json AxesJson(const FileDump& d) {
+    Json labels = Json::array();
+    for (const auto& column : d.axes.labels) labels.push_back(column);
+    Json axes;
+    axes["time"] = AxisJson(d.time);
+    axes["left"] = AxisJson(d.left);
+    axes["right"] = AxisJson(d.right);
+    axes["labels"] = std::move(labels);
+    axes["axis_factor"] = d.axes.AxisFactor;
+    axes["time_refused"] = d.axes.timeRefused;
+    return axes;
 }
 
-void AppendAxes(std::string& out, const FileDump& d) {
-    out += "{\"time\":";
-    AppendAxis(out, d.time);
-    out += ",\"left\":";
-    AppendAxis(out, d.left);
-    out += ",\"right\":";
-    AppendAxis(out, d.right);
-    out += ",\"labels\":[";
-    for (int k = 0; k < 3; ++k) {
-        if (k) out += ',';
-        out += '[';
-        for (int s = 0; s < 11; ++s) {
-            if (s) out += ',';
-            AppendJsonString(out, d.axes.labels[k][s]);
-        }
-        out += ']';
-    }
-    out += "],\"axis_factor\":[";
-    for (int k = 0; k < 3; ++k) {
-        if (k) out += ',';
-        AppendJsonNumber(out, d.axes.AxisFactor[k]);
-    }
-    out += "],\"time_refused\":";
-    AppendBool(out, d.axes.timeRefused);
-    out += '}';
-}
-
-void AppendStats(std::string& out, const std::vector<double>& v) {
+Json StatsJson(const std::vector<double>& v) {
     double lo = v[0], hi = v[0];
     long double sum = 0;  // wide enough that a sum of finite doubles stays finite
     for (double x : v) {
@@ -213,15 +128,51 @@ void AppendStats(std::string& out, const std::vector<double>& v) {
         hi = std::max(hi, x);
         sum += x;
     }
-    out += "{\"min\":";
-    AppendJsonNumber(out, lo);
-    out += ",\"max\":";
-    AppendJsonNumber(out, hi);
-    out += ",\"mean\":";
-    AppendJsonNumber(out, static_cast<double>(sum / static_cast<long double>(v.size())));
-    out += '}';
+    Json stats;
+    stats["min"] = lo;
+    stats["max"] = hi;
+    stats["mean"] = static_cast<double>(sum / static_cast<long double>(v.size()));
+    return stats;
 }
 
+// Everything of a file's line but its samples, which are streamed.
+Json DumpHead(const std::string& path, const FileDump& d, bool summary) {
+    Json j;
+    j["path"] = path;
+    j["readable"] = d.readable;
+    j["wave_file"] = d.waveFile;
+    j["fields"] = nullptr;
+    if (d.readable) {
+        j["fields"] = Json::array();
+        for (int i = 0; i < d.fieldCount; ++i) j["fields"].push_back(Cp932ToUtf8(d.fields[i]));
+    }
+    // The rest is null when the load stops before it.
+    const auto loaded = [&d](Json v) { return d.loaded ? std::move(v) : Json(nullptr); };
+    j["layout"] = loaded(int{d.layout});
+    j["sample_code"] = loaded(int{d.sampleCode});
+    // The three titles or units as shown.
+    const auto triple = [&](std::string TitleUnit::*part) {
+        Json t = Json::array();
+        for (const TitleUnit& tu : d.titleUnit) t.push_back(Cp932ToUtf8(tu.*part));
+        return loaded(std::move(t));
+    };
+    j["titles"] = triple(&TitleUnit::title);
+    j["units"] = triple(&TitleUnit::unit);
+    j["axes"] = d.loaded ? AxesJson(d) : Json(nullptr);
+    if (summary) {
+        j["count"] = loaded(static_cast<std::uint64_t>(d.dataLines));
+        j["stats"] = nullptr;
+        if (d.loaded && d.columns.size() > 0)
+            j["stats"] = Json::array(
+                {StatsJson(d.columns.y1), StatsJson(d.columns.y2), StatsJson(d.columns.y3)});
+    } else if (!d.loaded) {
+        j["samples"] = nullptr;
+    }
+    return j;
+}
+
+// The samples as [[t,y1,y2,y3],...], written straight to the output: a file
+// can hold millions of them.
 void AppendSamples(Sink& sink, const WaveColumns& c) {
     std::string& out = sink.buf();
     out += '[';
@@ -242,86 +193,16 @@ void AppendSamples(Sink& sink, const WaveColumns& c) {
 }
 
 void WriteDump(Sink& sink, const std::string& path, const FileDump& d, bool summary) {
-    std::string& out = sink.buf();
-    out += "{\"path\":";
-    AppendJsonString(out, path);
-    AppendKey(out, "readable");
-    AppendBool(out, d.readable);
-    AppendKey(out, "wave_file");
-    AppendBool(out, d.waveFile);
-
-    AppendKey(out, "fields");
-    if (!d.readable) {
-        out += "null";
+    const Json head = DumpHead(path, d, summary);
+    if (summary || !d.loaded) {
+        AppendJson(sink.buf(), head);
     } else {
-        out += '[';
-        for (int i = 0; i < d.fieldCount; ++i) {
-            if (i) out += ',';
-            AppendCp932(out, d.fields[i]);
-        }
-        out += ']';
+        AppendJsonObjectOpen(sink.buf(), head);
+        sink.buf() += ",\"samples\":";
+        AppendSamples(sink, d.columns);
+        sink.buf() += '}';
     }
-
-    AppendKey(out, "layout");
-    if (d.loaded)
-        AppendInt(out, d.layout);
-    else
-        out += "null";
-    AppendKey(out, "sample_code");
-    if (d.loaded)
-        AppendInt(out, d.sampleCode);
-    else
-        out += "null";
-
-    // The three titles or units as shown, or null when the load stops before them.
-    auto appendTriple = [&](const char* key, std::string TitleUnit::*part) {
-        AppendKey(out, key);
-        if (!d.loaded) {
-            out += "null";
-            return;
-        }
-        out += '[';
-        for (int k = 0; k < 3; ++k) {
-            if (k) out += ',';
-            AppendCp932(out, d.titleUnit[k].*part);
-        }
-        out += ']';
-    };
-    appendTriple("titles", &TitleUnit::title);
-    appendTriple("units", &TitleUnit::unit);
-
-    AppendKey(out, "axes");
-    if (d.loaded)
-        AppendAxes(out, d);
-    else
-        out += "null";
-
-    if (summary) {
-        AppendKey(out, "count");
-        if (d.loaded)
-            AppendInt(out, static_cast<long long>(d.dataLines));
-        else
-            out += "null";
-        AppendKey(out, "stats");
-        if (d.loaded && d.columns.size() > 0) {
-            out += '[';
-            AppendStats(out, d.columns.y1);
-            out += ',';
-            AppendStats(out, d.columns.y2);
-            out += ',';
-            AppendStats(out, d.columns.y3);
-            out += ']';
-        } else {
-            out += "null";
-        }
-    } else {
-        AppendKey(out, "samples");
-        if (d.loaded)
-            AppendSamples(sink, d.columns);
-        else
-            sink.buf() += "null";
-    }
-    sink.buf() += "}\n";
+    sink.buf() += '\n';
     sink.MaybeFlush();
 }
 
@@ -330,21 +211,12 @@ void WriteUnreadable(Sink& sink, const std::string& path, bool summary) {
     WriteDump(sink, path, none, summary);
 }
 
-int RunDumpUnguarded(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-                     const std::string& defaultSettingsPath) {
-    DumpOptions o;
-    const std::string problem = ParseArgs(args, o);
-    if (!problem.empty()) {
-        err << "varmonix: " << problem << '\n' << kUsage;
-        return 2;
-    }
-    if (o.help) {
-        out << kUsage;
-        return out ? 0 : 1;
-    }
-
-    const std::string settingsPath = o.settingsGiven ? o.settingsPath : defaultSettingsPath;
-    if (o.settingsGiven) {
+int RunDumpUnguarded(const CommandLine& o, std::ostream& out, std::ostream& err,
+                     const std::string& defaultSettingsPath, bool cp932Available) {
+    // The files are still read, but their text may be wrong: say so once.
+    if (!cp932Available) err << "varmonix: warning: " << kCp932MissingText << '\n';
+    const std::string settingsPath = o.settingsPath.value_or(defaultSettingsPath);
+    if (o.settingsPath) {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(settingsPath, ec))
             err << "varmonix: settings file " << settingsPath << " not found, using the defaults\n";
@@ -379,72 +251,10 @@ int RunDumpUnguarded(const std::vector<std::string>& args, std::ostream& out, st
 
 }  // namespace
 
-void AppendJsonString(std::string& out, std::string_view bytes) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    out += '"';
-    for (size_t i = 0; i < bytes.size();) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c >= 0x80) {
-            const size_t len = Utf8SequenceLength(bytes, i);
-            if (len == 0) {
-                out += "\xEF\xBF\xBD";
-                ++i;
-            } else {
-                out.append(bytes.substr(i, len));
-                i += len;
-            }
-            continue;
-        }
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\b':
-                out += "\\b";
-                break;
-            case '\f':
-                out += "\\f";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    out += "\\u00";
-                    out += kHex[c >> 4];
-                    out += kHex[c & 0xF];
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-        ++i;
-    }
-    out += '"';
-}
-
-void AppendJsonNumber(std::string& out, double v) {
-    if (!std::isfinite(v)) {
-        out += "null";
-        return;
-    }
-    char buf[32];
-    auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, r.ptr);
-}
-
-int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-            const std::string& defaultSettingsPath) {
+int RunDump(const CommandLine& options, std::ostream& out, std::ostream& err,
+            const std::string& defaultSettingsPath, bool cp932Available) {
     try {
-        return RunDumpUnguarded(args, out, err, defaultSettingsPath);
+        return RunDumpUnguarded(options, out, err, defaultSettingsPath, cp932Available);
     } catch (const std::exception& e) {
         try {
             err << "varmonix: " << e.what() << '\n';
@@ -454,6 +264,15 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     } catch (...) {
         return 1;
     }
+}
+
+int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            const std::string& defaultSettingsPath) {
+    std::vector<std::string> all{"--dump"};
+    all.insert(all.end(), args.begin(), args.end());
+    const CommandLine cl = ParseCommandLine(all);
+    if (const auto status = AnswerWithText(cl, out, err)) return *status;
+    return RunDump(cl, out, err, defaultSettingsPath);
 }
 
 std::string ExecutableFolder() {

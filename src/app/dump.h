@@ -3,25 +3,27 @@
 // JSON object per file and line, without any window.
 #include <iosfwd>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "app/command_line.h"
+#include "common/encoding.h"
 
 namespace vx {
 
-// args: the arguments after the program name, "--dump" included or not.
-// Returns 0 when every file could be read, 1 otherwise, 2 on a usage error
-// (usage text on `err`). Never throws.
+// Dumps options.files with options.settingsPath, else `defaultSettingsPath`
+// (a missing file gives the defaults). Returns 0 when every file could be read
+// and the output written, 1 otherwise. Never throws. Without the CP932
+// converter a run starts with one warning line on `err`.
+int RunDump(const CommandLine& options, std::ostream& out, std::ostream& err,
+            const std::string& defaultSettingsPath, bool cp932Available = Cp932Available());
+
+// The same from arguments as they follow the program's name, "--dump"
+// included or not; --help, --version and usage errors are answered as the
+// program answers them (2 after a usage error).
 int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const std::string& defaultSettingsPath);
 
 // Folder of the running executable (from /proc/self/exe); "." when unknown.
 std::string ExecutableFolder();
-
-// Appends `bytes` as a JSON string literal. Bytes that are not UTF-8 become
-// U+FFFD, so the result is valid JSON whatever the input.
-void AppendJsonString(std::string& out, std::string_view bytes);
-
-// Appends a double in its shortest round-trip form; null when not finite.
-void AppendJsonNumber(std::string& out, double v);
 
 }  // namespace vx

@@ -173,11 +173,32 @@ size_t Utf8SequenceLength(std::string_view s, size_t i) {
 
 bool IsValidUtf8(std::string_view s) {
     for (size_t i = 0; i < s.size();) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const size_t len = Utf8SequenceLength(s, i);
         if (len == 0) return false;
         i += len;
     }
     return true;
+}
+
+std::string ToValidUtf8(std::string_view s) {
+    if (IsValidUtf8(s)) return std::string(s);
+    std::string out;
+    out.reserve(s.size() + 16);
+    for (size_t i = 0; i < s.size();) {
+        const size_t len = Utf8SequenceLength(s, i);
+        if (len == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(s.substr(i, len));
+            i += len;
+        }
+    }
+    return out;
 }
 
 TextEncoding DetectEncoding(std::string_view b) {

@@ -35,6 +35,9 @@ inline constexpr const char* kCp932MissingText =
 size_t Utf8SequenceLength(std::string_view s, size_t i);
 bool IsValidUtf8(std::string_view s);
 bool HasNonAscii(std::string_view s);
+// `s` with every byte that is not part of a well-formed UTF-8 sequence
+// replaced by U+FFFD, one for each such byte.
+std::string ToValidUtf8(std::string_view s);
 
 enum class TextEncoding { Cp932, Utf8Bom, Utf16LE, Utf16BE, Utf8 };
 

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -105,46 +103,6 @@ TEST(Dump, PathIsValidJsonWhateverItsBytes) {
     EXPECT_EQ(
         r.out.substr(0, r.out.find(",\"readable\"")),
         "{\"path\":\"/no/such/a\\\"b\\\\c\\u0001\\t\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.csv\"");
-}
-
-TEST(Dump, JsonStringKeepsWellFormedUtf8AndReplacesTheRest) {
-    struct Case {
-        std::string in, want;
-    } cases[] = {
-        {"plain", "\"plain\""},
-        {"\xE6\x99\x82\xF0\x9F\x98\x80", "\"\xE6\x99\x82\xF0\x9F\x98\x80\""},  // 時, U+1F600
-        {"\xC0\xAF", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},                          // overlong '/'
-        {"\xED\xA0\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},          // surrogate
-        {"\xF4\x90\x80\x80", "\"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\""},  // > U+10FFFF
-        {"\xE6\x99", "\"\xEF\xBF\xBD\xEF\xBF\xBD\""},                                  // cut short
-        {std::string("a\0b\x1f\x7f", 5), "\"a\\u0000b\\u001f\x7f\""},
-    };
-    for (const Case& c : cases) {
-        std::string out;
-        AppendJsonString(out, c.in);
-        EXPECT_EQ(out, c.want);
-    }
-}
-
-TEST(Dump, NumbersAreShortestRoundTripAndNeverNanOrInf) {
-    struct Case {
-        double v;
-        const char* want;
-    } cases[] = {
-        {0.0, "0"},
-        {18.2, "18.2"},
-        {-4.1, "-4.1"},
-        {1e21, "1e+21"},
-        {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
-        {std::nan(""), "null"},
-        {std::numeric_limits<double>::infinity(), "null"},
-        {-std::numeric_limits<double>::infinity(), "null"},
-    };
-    for (const Case& c : cases) {
-        std::string out;
-        AppendJsonNumber(out, c.v);
-        EXPECT_EQ(out, c.want) << c.v;
-    }
 }
 
 TEST(Dump, SummaryGivesCountAndStatsInFileUnits) {
@@ -303,7 +261,7 @@ TEST(Dump, UsageErrors) {
         DumpRun r = Dump(args);
         EXPECT_EQ(r.status, 2) << ::testing::PrintToString(args);
         EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find("Usage: varmonix --dump"), std::string::npos);
+        EXPECT_NE(r.err.find("(try --help)\nUsage: varmonix"), std::string::npos) << r.err;
     }
 }
 
@@ -317,7 +275,7 @@ TEST(Dump, OptionsEndAtDoubleDash) {
 TEST(Dump, HelpGoesToStandardOutput) {
     DumpRun r = Dump({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("Usage: varmonix --dump", 0), 0u);
+    EXPECT_EQ(r.out, kUsageText);
     EXPECT_EQ(r.err, "");
 }
 
@@ -343,6 +301,27 @@ TEST(Dump, JapaneseHeaderGivesUtf8TitlesAndUnits) {
               std::string::npos);
     EXPECT_NE(b.out.find(R"("titles":["CurrentActual","VoltageActual","FeedingActual"])"),
               std::string::npos);
+}
+
+TEST(Dump, MissingCp932ConverterIsReportedOncePerRun) {
+    const std::vector<std::string> files = {kData + "/bad/utf16le_odd.csv",
+                                            kData + "/bad/utf16be_odd.csv",
+                                            kData + "/dump_japanese_titles.csv"};
+    CommandLine cl;
+    cl.mode = Mode::Dump;
+    cl.files = files;
+    TempFolder dir;
+    for (bool available : {true, false}) {
+        SCOPED_TRACE(available);
+        std::ostringstream out, err;
+        EXPECT_EQ(RunDump(cl, out, err, dir / "Varmonix.ini", available), 0);
+        EXPECT_EQ(Lines(out.str()).size(), files.size());
+        if (available) {
+            EXPECT_EQ(err.str(), "");
+        } else {
+            EXPECT_EQ(err.str(), std::string("varmonix: warning: ") + kCp932MissingText + "\n");
+        }
+    }
 }
 
 TEST(Dump, OutputThatCannotBeWrittenIsAFailure) {

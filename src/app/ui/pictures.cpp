@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "app/version.h"
 #include "common/ui/fonts.h"
 
 namespace vx {
@@ -56,7 +57,7 @@ QPixmap SplashPicture() {
     p.setFont(PGothicFont(16));
     p.setPen(QColor(170, 185, 210));
     p.drawText(QRect(0, 285, 760, 30), Qt::AlignRight | Qt::AlignVCenter,
-               "Welding waveform viewer   Ver. 3.00");
+               QStringLiteral("Welding waveform viewer   ") + QLatin1String(kVersionText));
     return pm;
 }
 

@@ -20,6 +20,7 @@
 
 #include "app/ui/pictures.h"
 #include "app/ui/status_bar.h"
+#include "app/version.h"
 #include "app/window_layout.h"
 #include "common/text_table.h"
 #include "common/ui/fonts.h"
@@ -280,7 +281,7 @@ void TFormWeldMain::FormShow() {
         w->setEnabled(false);
     ChtWave->Series("SeriesDummyL")->Clear();
     ChtWave->Series("SeriesDummyR")->Clear();
-    StsBarWave->SetPanelText(1, QStringLiteral("Ver. 3.00"));
+    StsBarWave->SetPanelText(1, QString::fromLatin1(kVersionText));
     StsBarWave->findChild<QLabel*>("StatusPanel1")->setAlignment(Qt::AlignCenter);
     SuspendChart();
     ResumeChartAfter(1000);

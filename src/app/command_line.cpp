@@ -1,0 +1,172 @@
+#include "app/command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <exception>
+#include <ostream>
+#include <string_view>
+#include <utility>
+
+#include "app/version.h"
+
+namespace vx {
+namespace {
+
+// The modes other than the viewer, chosen by one option each.
+struct ModeOption {
+    const char* name;
+    Mode mode;
+};
+constexpr ModeOption kModeOptions[] = {
+    {"--dump", Mode::Dump},
+};
+
+const char* ModeName(Mode m) {
+    for (const ModeOption& o : kModeOptions)
+        if (o.mode == m) return o.name;
+    return "the viewer";
+}
+
+CommandLine Only(Mode mode) {
+    CommandLine cl;
+    cl.mode = mode;
+    return cl;
+}
+
+CommandLine Error(std::string text) {
+    CommandLine cl = Only(Mode::UsageError);
+    cl.error = std::move(text);
+    return cl;
+}
+
+bool LooksLikeOption(const std::string& a) { return a.size() > 1 && a[0] == '-'; }
+
+CommandLine Parse(std::vector<std::string> args) {
+    // After the first "--" every argument is a name, whatever it starts with.
+    std::vector<std::string> names;
+    if (auto dd = std::find(args.begin(), args.end(), "--"); dd != args.end()) {
+        names.assign(dd + 1, args.end());
+        args.erase(dd, args.end());
+    }
+
+    CommandLine cl;
+    CLI::App app;
+    app.set_help_flag();  // help is a mode of ours, not an exception of the parser's
+    app.allow_extras();   // unknown options are collected and named in our message
+    CLI::Option* help = app.add_flag("-h,--help");
+    CLI::Option* version = app.add_flag("--version");
+    std::vector<std::pair<CLI::Option*, Mode>> modes;
+    for (const ModeOption& m : kModeOptions) modes.emplace_back(app.add_flag(m.name), m.mode);
+
+    std::string settings;
+    CLI::Option* settingsOption = app.add_option("--settings", settings)
+                                      ->expected(0, 1)  // a missing value is ours to report
+                                      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    CLI::Option* summary = app.add_flag("--summary", cl.summary)->disable_flag_override();
+    // The options that belong to some modes only.
+    const std::pair<CLI::Option*, std::vector<Mode>> modeOptions[] = {
+        {settingsOption, {Mode::Dump}},
+        {summary, {Mode::Dump}},
+    };
+    const CLI::Option* valueOptions[] = {settingsOption};
+
+    std::vector<std::string> positional;
+    app.add_option("PATH", positional);
+
+    // The parser would take the next argument as the value of "--settings=".
+    for (const std::string& a : args)
+        for (const CLI::Option* o : valueOptions)
+            if (a == o->get_name() + "=") return Error(o->get_name() + " needs a value");
+
+    try {
+        std::reverse(args.begin(), args.end());  // CLI11 takes them last first
+        app.parse(args);
+    } catch (const CLI::ParseError& e) {
+        return Error(e.what());
+    }
+
+    // --help and --version win wherever they are; the first of them counts.
+    for (const CLI::Option* o : app.parse_order()) {
+        if (o == help) return Only(Mode::Help);
+        if (o == version) return Only(Mode::Version);
+    }
+
+    if (const auto extras = app.remaining(); !extras.empty())
+        return Error("unknown option " + extras.front());
+    for (const std::string& p : positional)
+        if (LooksLikeOption(p)) return Error("unknown option " + p);
+
+    for (const auto& [option, mode] : modes) {
+        if (option->count() == 0) continue;
+        if (cl.mode != Mode::Viewer && cl.mode != mode)
+            return Error(std::string(ModeName(cl.mode)) + " and " + option->get_name() +
+                         " cannot be combined");
+        cl.mode = mode;
+    }
+
+    for (const CLI::Option* o : valueOptions)
+        if (o->count() > 0 && o->as<std::string>().empty())
+            return Error(o->get_name() + " needs a value");
+    for (const auto& [option, allowed] : modeOptions) {
+        if (option->count() == 0 ||
+            std::find(allowed.begin(), allowed.end(), cl.mode) != allowed.end())
+            continue;
+        std::string with;
+        for (Mode m : allowed) with += (with.empty() ? "" : " or ") + std::string(ModeName(m));
+        return Error(option->get_name() + " only goes with " + with);
+    }
+    if (settingsOption->count() > 0) cl.settingsPath = settings;
+
+    positional.insert(positional.end(), names.begin(), names.end());
+    switch (cl.mode) {
+        case Mode::Viewer:
+            if (positional.size() > 1) return Error("more than one FOLDER: " + positional[1]);
+            if (!positional.empty()) cl.folder = positional[0];
+            break;
+        case Mode::Dump:
+            if (positional.empty()) return Error("--dump needs a FILE");
+            cl.files = std::move(positional);
+            break;
+        default:
+            break;
+    }
+    return cl;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    try {
+        return Parse(args);
+    } catch (const std::exception& e) {
+        return Error(e.what());
+    }
+}
+
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+    if (argc < 1 || argv == nullptr) return ParseCommandLine(std::vector<std::string>{});
+    return ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+}
+
+std::optional<int> AnswerWithText(const CommandLine& cl, std::ostream& out, std::ostream& err) {
+    switch (cl.mode) {
+        case Mode::Help:
+            out << kUsageText;
+            break;
+        case Mode::Version:
+            out << kProgramVersionText << '\n';
+            break;
+        case Mode::UsageError: {
+            const std::string_view usage(kUsageText);
+            err << "varmonix: " << cl.error << " (try --help)\n"
+                << usage.substr(0, usage.find("\n\n") + 1);
+            return 2;
+        }
+        default:
+            return std::nullopt;
+    }
+    out.flush();
+    return out ? 0 : 1;
+}
+
+}  // namespace vx

@@ -1,0 +1,50 @@
+#pragma once
+// The program's command line, for every mode, parsed in one place. Options may
+// come in any order; anything unknown is an error, never a folder or file name.
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vx {
+
+enum class Mode { Viewer, Dump, Help, Version, UsageError };
+
+struct CommandLine {
+    Mode mode = Mode::Viewer;
+    std::string folder;                       // Viewer: opened at start; empty for none
+    std::vector<std::string> files;           // Dump: in the order given
+    std::optional<std::string> settingsPath;  // --settings INI; never empty when set
+    bool summary = false;                     // --summary
+    std::string error;                        // UsageError: what is wrong, naming the argument
+};
+
+// Printed by --help; its first lines (up to the blank line) after a usage error.
+// The README's Usage block is this text.
+inline constexpr char kUsageText[] =
+    "Usage: varmonix [FOLDER]\n"
+    "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
+    "       varmonix --help | --version\n"
+    "\n"
+    "Without a mode option the viewer starts, with the data-log FOLDER open.\n"
+    "  --dump          no window: each FILE read as the viewer reads it, written as\n"
+    "                  one JSON object per file and line\n"
+    "  --settings INI  scales and accepted time-column names (default: Varmonix.ini\n"
+    "                  beside the program; the defaults when the file is missing)\n"
+    "  --summary       sample count and min/max/mean per trace instead of the samples\n"
+    "  --              the arguments after it are names, even when they start with -\n"
+    "  -h, --help      this text\n"
+    "  --version       the program's name and version\n"
+    "Options may come in any order. Exit status: 0 success; 1 a failure (--dump: a\n"
+    "file could not be read); 2 a usage error.\n";
+
+// args: the arguments after the program's name. Never throws, never exits.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+CommandLine ParseCommandLine(int argc, const char* const* argv);
+
+// The modes that only print (help, version, usage error): writes their text
+// and gives the exit status (0, or 1 when `out` fails; 2 after a usage error).
+// Nothing for the modes that run.
+std::optional<int> AnswerWithText(const CommandLine& cl, std::ostream& out, std::ostream& err);
+
+}  // namespace vx

@@ -1,0 +1,215 @@
+// The command line of every mode: what each argument list means, and the texts
+// the program answers with instead of running.
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vx {
+namespace {
+
+struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    Mode mode;
+    std::vector<std::string> paths = {};  // the viewer's folder, or the files of --dump
+    std::optional<std::string> settings = std::nullopt;
+    bool summary = false;
+    const char* error = "";  // part of the message of a usage error
+};
+
+const Case kCases[] = {
+    {"nothing", {}, Mode::Viewer},
+    {"folder", {"examples/datalog"}, Mode::Viewer, {"examples/datalog"}},
+    {"dash alone is a name", {"-"}, Mode::Viewer, {"-"}},
+    {"two folders", {"a", "b"}, Mode::UsageError, {}, {}, false, "more than one FOLDER: b"},
+    {"options in any order",
+     {"--summary", "f.csv", "--settings", "my.ini", "--dump", "g.csv"},
+     Mode::Dump,
+     {"f.csv", "g.csv"},
+     "my.ini",
+     true},
+    {"settings with =", {"--dump", "--settings=my.ini", "f.csv"}, Mode::Dump, {"f.csv"}, "my.ini"},
+    {"last settings counts",
+     {"--dump", "--settings", "a.ini", "--settings=b.ini", "f.csv"},
+     Mode::Dump,
+     {"f.csv"},
+     "b.ini"},
+    {"dump twice", {"--dump", "--dump", "f.csv"}, Mode::Dump, {"f.csv"}},
+    {"settings without value at the end",
+     {"--dump", "f.csv", "--settings"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "--settings needs a value"},
+    {"settings = nothing",
+     {"--dump", "--settings=", "f.csv"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "--settings needs a value"},
+    {"settings empty",
+     {"--dump", "--settings", "", "f.csv"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "--settings needs a value"},
+    {"settings before --",
+     {"--dump", "--settings", "--", "f.csv"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "--settings needs a value"},
+    {"dump without files", {"--dump"}, Mode::UsageError, {}, {}, false, "--dump needs a FILE"},
+    {"dump, only options",
+     {"--dump", "--summary", "--settings", "my.ini"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "--dump needs a FILE"},
+    {"unknown long option",
+     {"--dump", "--bogus", "f.csv"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "unknown option --bogus"},
+    {"unknown short option", {"-x"}, Mode::UsageError, {}, {}, false, "unknown option -x"},
+    {"three dashes", {"---x"}, Mode::UsageError, {}, {}, false, "unknown option ---x"},
+    {"no prefix matching", {"--dump", "--sum", "f"}, Mode::UsageError, {}, {}, false, "--sum"},
+    {"case matters", {"--DUMP", "f"}, Mode::UsageError, {}, {}, false, "unknown option --DUMP"},
+    {"flag with a value",
+     {"--dump", "--summary=1", "f"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "summary"},
+    {"summary without dump",
+     {"--summary", "folder"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "--summary only goes with --dump"},
+    {"settings without dump",
+     {"folder", "--settings", "my.ini"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "--settings only goes with --dump"},
+    {"help after a folder", {"folder", "--help"}, Mode::Help},
+    {"help beats an unknown option", {"--dump", "--bogus", "-h"}, Mode::Help},
+    {"version anywhere", {"--dump", "f.csv", "--version"}, Mode::Version},
+    {"the first of help and version", {"--version", "--help"}, Mode::Version},
+    {"the first of help and version", {"-h", "--version"}, Mode::Help},
+    {"options end at --",
+     {"--dump", "--", "--summary", "-x", "--", "--help"},
+     Mode::Dump,
+     {"--summary", "-x", "--", "--help"}},
+    {"names before and after --",
+     {"a.csv", "--dump", "--", "-b.csv"},
+     Mode::Dump,
+     {"a.csv", "-b.csv"}},
+    {"folder after --", {"--", "-folder"}, Mode::Viewer, {"-folder"}},
+};
+
+class CommandLineTest : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CommandLineTest, Means) {
+    const Case& c = GetParam();
+    const CommandLine cl = ParseCommandLine(c.args);
+    ASSERT_EQ(cl.mode, c.mode) << cl.error;
+    if (c.mode == Mode::UsageError) {
+        EXPECT_NE(cl.error.find(c.error), std::string::npos) << cl.error;
+        return;
+    }
+    EXPECT_EQ(cl.error, "");
+    if (c.mode == Mode::Viewer) {
+        EXPECT_EQ(cl.folder, c.paths.empty() ? "" : c.paths[0]);
+        EXPECT_TRUE(cl.files.empty());
+    } else if (c.mode == Mode::Dump) {
+        EXPECT_EQ(cl.files, c.paths);
+        EXPECT_EQ(cl.folder, "");
+    }
+    EXPECT_EQ(cl.settingsPath, c.settings);
+    EXPECT_EQ(cl.summary, c.summary);
+}
+
+INSTANTIATE_TEST_SUITE_P(Args, CommandLineTest, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& i) {
+                             std::string name = std::to_string(i.index) + "_";
+                             for (char ch : std::string(i.param.name))
+                                 name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+                             return name;
+                         });
+
+TEST(CommandLine, FromArgvSkipsTheProgramName) {
+    const char* argv[] = {"varmonix", "--dump", "f.csv"};
+    const CommandLine cl = ParseCommandLine(3, argv);
+    EXPECT_EQ(cl.mode, Mode::Dump);
+    EXPECT_EQ(cl.files, std::vector<std::string>{"f.csv"});
+    EXPECT_EQ(ParseCommandLine(1, argv).mode, Mode::Viewer);
+}
+
+TEST(CommandLine, AnswersOfTheModesThatOnlyPrint) {
+    const std::string synopsis =
+        "Usage: varmonix [FOLDER]\n"
+        "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
+        "       varmonix --help | --version\n";
+    struct Answer {
+        std::vector<std::string> args;
+        std::optional<int> status;
+        std::string out, err;
+    } answers[] = {
+        {{"--help"}, 0, kUsageText, ""},
+        {{"--version"}, 0, "Varmonix Ver. 3.00\n", ""},
+        {{"--bogus"}, 2, "", "varmonix: unknown option --bogus (try --help)\n" + synopsis},
+        {{"folder"}, std::nullopt, "", ""},
+        {{"--dump", "f.csv"}, std::nullopt, "", ""},
+    };
+    for (const Answer& a : answers) {
+        SCOPED_TRACE(::testing::PrintToString(a.args));
+        std::ostringstream out, err;
+        EXPECT_EQ(AnswerWithText(ParseCommandLine(a.args), out, err), a.status);
+        EXPECT_EQ(out.str(), a.out);
+        EXPECT_EQ(err.str(), a.err);
+    }
+}
+
+TEST(CommandLine, HelpThatCannotBeWrittenIsAFailure) {
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(AnswerWithText(ParseCommandLine({"--help"}), out, err), 1);
+}
+
+TEST(CommandLine, ReadmeShowsTheUsageText) {
+    const std::filesystem::path readme =
+        std::filesystem::path(VX_TEST_DATA).parent_path().parent_path() / "README.md";
+    std::ifstream in(readme, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    const std::string text = all.str();
+    const std::string open = "## Usage\n\n```\n";
+    const size_t start = text.find(open);
+    ASSERT_NE(start, std::string::npos) << readme;
+    const size_t from = start + open.size();
+    const size_t end = text.find("```\n", from);
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_EQ(text.substr(from, end - from), kUsageText);
+}
+
+}  // namespace
+}  // namespace vx
