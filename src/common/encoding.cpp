@@ -109,41 +109,66 @@ bool HasNonAscii(std::string_view s) {
     return false;
 }
 
+namespace {
+
+// Length of the well-formed UTF-8 sequence at p[i], 0 when there is none.
+size_t Utf8SequenceAt(const unsigned char* p, size_t i, size_t n) {
+    unsigned char c = p[i];
+    if (c < 0x80) return 1;
+    size_t len;
+    unsigned cp;
+    if ((c >> 5) == 6) {
+        len = 2;
+        cp = c & 0x1F;
+    } else if ((c >> 4) == 14) {
+        len = 3;
+        cp = c & 0x0F;
+    } else if ((c >> 3) == 30) {
+        len = 4;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + len > n) return 0;
+    for (size_t k = 1; k < len; ++k) {
+        if ((p[i + k] >> 6) != 2) return 0;
+        cp = (cp << 6) | (p[i + k] & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
+        (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+        return 0;
+    return len;
+}
+
+}  // namespace
+
 bool IsValidUtf8(std::string_view s) {
-    size_t i = 0, n = s.size();
     const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    while (i < n) {
-        unsigned char c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        size_t len;
-        unsigned cp;
-        if ((c >> 5) == 6) {
-            len = 2;
-            cp = c & 0x1F;
-        } else if ((c >> 4) == 14) {
-            len = 3;
-            cp = c & 0x0F;
-        } else if ((c >> 3) == 30) {
-            len = 4;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + len > n) return false;
-        for (size_t k = 1; k < len; ++k) {
-            if ((p[i + k] >> 6) != 2) return false;
-            cp = (cp << 6) | (p[i + k] & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((len == 2 && cp < 0x80) || (len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000) ||
-            (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
-            return false;
+    for (size_t i = 0, n = s.size(); i < n;) {
+        const size_t len = Utf8SequenceAt(p, i, n);
+        if (len == 0) return false;
         i += len;
     }
     return true;
+}
+
+std::string ToValidUtf8(std::string_view s) {
+    if (!HasNonAscii(s)) return std::string(s);
+    std::string out;
+    out.reserve(s.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+    for (size_t i = 0, n = s.size(); i < n;) {
+        const size_t len = Utf8SequenceAt(p, i, n);
+        if (len == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(s.substr(i, len));
+            i += len;
+        }
+    }
+    return out;
 }
 
 TextEncoding DetectEncoding(std::string_view b) {

@@ -14,6 +14,8 @@ std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf16ToCp932(std::string_view bytes, bool bigEndian);
 
 bool IsValidUtf8(std::string_view s);
+// Well-formed UTF-8 sequences kept, every other byte replaced by U+FFFD.
+std::string ToValidUtf8(std::string_view s);
 bool HasNonAscii(std::string_view s);
 
 enum class TextEncoding { Cp932, Utf8Bom, Utf16LE, Utf16BE, Utf8 };
