@@ -22,18 +22,17 @@ std::optional<double> Finite(double x) {
 // Lower median of the positive differences of successive times; most logs
 // have one step only, which needs no sorting.
 double SampleInterval(const double* t, size_t n) {
-    double lo = std::numeric_limits<double>::infinity(), hi = 0;
+    double step = 0;
     size_t m = 0;
+    bool oneStep = true;
     for (size_t i = 1; i < n; ++i) {
         const double d = t[i] - t[i - 1];
-        if (d > 0) {
-            ++m;
-            lo = std::min(lo, d);
-            hi = std::max(hi, d);
-        }
+        if (!(d > 0)) continue;
+        if (m++ == 0) step = d;
+        oneStep = oneStep && d == step;
     }
     if (m == 0) return kNoIntervalMs;
-    if (lo == hi) return lo;
+    if (oneStep) return step;
     std::vector<double> diffs;
     diffs.reserve(m);
     for (size_t i = 1; i < n; ++i)
@@ -58,32 +57,25 @@ struct Holds {
     }
 };
 
-// dt-weighted sums of one value column over the selected samples.
-struct Sums {
-    bool present = false;  // the row has the quantity
-    const double* x = nullptr;
-    double sx = 0, sxx = 0;
-    double min = std::numeric_limits<double>::infinity();
-    double max = -std::numeric_limits<double>::infinity();
-    void Add(size_t i, double dt) {
-        const double v = x[i];
-        sx += v * dt;
-        sxx += v * v * dt;
-        min = std::min(min, v);
-        max = std::max(max, v);
-    }
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// The columns the sums read. A quantity the row lacks reads a stand-in
+// column whose sums are never looked at, which keeps the loop free of
+// branches.
+struct Inputs {
+    const double* x[3];  // value used, per quantity
+    const double* set[3];
+    const double* actual[3];
+    const double* u;  // measured voltage and current for power
+    const double* i;
 };
 
-struct DeviationSums {
-    bool present = false;  // the row has command and measured values
-    const double* set = nullptr;
-    const double* actual = nullptr;
-    double sum = 0, max = 0;
-    void Add(size_t i, double dt) {
-        const double d = std::abs(actual[i] - set[i]);
-        sum += d * dt;
-        max = std::max(max, d);
-    }
+// Running sums over the selected samples.
+struct Sums {
+    double sx[3] = {0, 0, 0}, sxx[3] = {0, 0, 0};
+    double min[3] = {kInf, kInf, kInf}, max[3] = {-kInf, -kInf, -kInf};
+    double dev[3] = {0, 0, 0}, devMax[3] = {0, 0, 0};
+    double power = 0;
 };
 
 }  // namespace
@@ -120,56 +112,62 @@ WeldMetrics ComputeMetrics(const WaveColumns& s, uint8_t layout, const AnalysisP
         if (hold.GapAfter(i)) ++m.gaps;
 
     const std::array<QuantityColumns, 3> cols = ColumnsOfLayout(layout);
-    // Value column c (0..2). Presence is told by the layout, not by the
-    // pointer: an empty column's data() may be null.
-    const auto column = [&s](int c) -> const double* {
-        return c == 0 ? s.y1.data() : c == 1 ? s.y2.data() : c == 2 ? s.y3.data() : nullptr;
+    // Value column c (0..2), or the stand-in for none. Presence is told by
+    // the layout, not by the pointer: an empty column's data() may be null.
+    const auto column = [&s, t](int c) -> const double* {
+        return c == 0 ? s.y1.data() : c == 1 ? s.y2.data() : c == 2 ? s.y3.data() : t;
     };
-    Sums sums[3];
-    DeviationSums dev[3];
+    bool present[3], paired[3];
+    Inputs in;
     for (int q = 0; q < 3; ++q) {
-        sums[q].present = cols[q].Present();
-        sums[q].x = column(cols[q].Used());
-        if (cols[q].command >= 0 && cols[q].measured >= 0) {
-            dev[q].present = true;
-            dev[q].set = column(cols[q].command);
-            dev[q].actual = column(cols[q].measured);
-        }
+        present[q] = cols[q].Present();
+        paired[q] = cols[q].command >= 0 && cols[q].measured >= 0;
+        in.x[q] = column(cols[q].Used());
+        in.set[q] = column(paired[q] ? cols[q].command : -1);
+        in.actual[q] = column(paired[q] ? cols[q].measured : -1);
     }
-    const double* current = column(cols[kCurrent].Used());
-    const double* ia = column(cols[kCurrent].measured);
-    const double* ua = column(cols[kVoltage].measured);
-    const bool hasArc = cols[kCurrent].Present();
+    const bool hasArc = present[kCurrent];
     const bool hasPower = cols[kCurrent].measured >= 0 && cols[kVoltage].measured >= 0;
-    const auto selected = [&](size_t i) { return !hasArc || current[i] >= p.arcThreshold; };
+    in.u = column(hasPower ? cols[kVoltage].measured : -1);
+    in.i = column(hasPower ? cols[kCurrent].measured : -1);
+    // Without a current every sample is selected.
+    const double* current = in.x[kCurrent];
+    const double threshold = hasArc ? p.arcThreshold : -kInf;
 
+    // Hold time of each selected sample of the range, 0 for the others.
+    std::vector<double> weight(m.count, 0.0);
+    Sums sums;
     size_t picked = 0;
-    double sumDt = 0, sumPower = 0;
+    double sumDt = 0;
     bool seenOn = false, offSinceOn = false;
     size_t lastOn = 0;
     ArcStats arc;
     for (size_t i = lo; i < hi; ++i) {
-        const bool on = selected(i);
-        if (hasArc) {
-            if (on) {
-                if (!seenOn) arc.startMs = t[i];
-                if (offSinceOn) ++arc.breaks;
-                seenOn = true;
-                offSinceOn = false;
-                lastOn = i;
-            } else {
-                offSinceOn = seenOn;
-            }
+        if (!(current[i] >= threshold)) {
+            offSinceOn = seenOn;
+            continue;
         }
-        if (!on) continue;
+        if (!seenOn) arc.startMs = t[i];
+        if (offSinceOn) ++arc.breaks;
+        seenOn = true;
+        offSinceOn = false;
+        lastOn = i;
         const double dt = hold(i);
+        weight[i - lo] = dt;
         ++picked;
         sumDt += dt;
-        for (Sums& q : sums)
-            if (q.present) q.Add(i, dt);
-        for (DeviationSums& d : dev)
-            if (d.present) d.Add(i, dt);
-        if (hasPower) sumPower += ua[i] * ia[i] * dt;
+#pragma GCC unroll 3  // keeps the sums in registers
+        for (int q = 0; q < 3; ++q) {
+            const double v = in.x[q][i];
+            sums.sx[q] += v * dt;
+            sums.sxx[q] += v * v * dt;
+            sums.min[q] = std::min(sums.min[q], v);
+            sums.max[q] = std::max(sums.max[q], v);
+            const double d = std::abs(in.actual[q][i] - in.set[q][i]);
+            sums.dev[q] += d * dt;
+            sums.devMax[q] = std::max(sums.devMax[q], d);
+        }
+        sums.power += in.u[i] * in.i[i] * dt;
     }
     const bool weighted = sumDt > 0;
 
@@ -182,43 +180,44 @@ WeldMetrics ComputeMetrics(const WaveColumns& s, uint8_t layout, const AnalysisP
     }
 
     for (int q = 0; q < 3; ++q) {
-        if (!sums[q].present) continue;
+        if (!present[q]) continue;
         QuantityStats& st = m.quantity[q].emplace();
         st.source = ColumnTitle(layout, cols[q].Used());
         if (picked == 0) continue;
-        st.min = Finite(sums[q].min);
-        st.max = Finite(sums[q].max);
+        st.min = Finite(sums.min[q]);
+        st.max = Finite(sums.max[q]);
         if (!weighted) continue;
-        const double mean = sums[q].sx / sumDt;
+        const double mean = sums.sx[q] / sumDt;
         st.mean = Finite(mean);
-        st.rms = Finite(std::sqrt(sums[q].sxx / sumDt));
+        st.rms = Finite(std::sqrt(sums.sxx[q] / sumDt));
         // Second pass about the mean: sum(x^2) - n mean^2 loses the spread of
-        // a steady weld to cancellation.
+        // a steady weld to cancellation. Samples of no weight add nothing.
         double sdd = 0;
-        for (size_t i = lo; i < hi; ++i) {
-            if (!selected(i)) continue;
-            const double d = sums[q].x[i] - mean;
-            sdd += d * d * hold(i);
+        const double* x = in.x[q] + lo;
+        for (size_t k = 0; k < m.count; ++k) {
+            if (weight[k] == 0) continue;
+            const double d = x[k] - mean;
+            sdd += d * d * weight[k];
         }
         st.std = Finite(std::sqrt(std::max(0.0, sdd / sumDt)));
     }
 
     for (int q = 0; q < 3; ++q) {
-        if (!dev[q].present) continue;
+        if (!paired[q]) continue;
         DeviationStats& d = m.deviation[q].emplace();
-        if (picked > 0) d.maxAbs = Finite(dev[q].max);
-        if (weighted) d.meanAbs = Finite(dev[q].sum / sumDt);
+        if (picked > 0) d.maxAbs = Finite(sums.devMax[q]);
+        if (weighted) d.meanAbs = Finite(sums.dev[q] / sumDt);
     }
 
     if (hasPower) {
-        m.energyJ = Finite(sumPower / 1000);
-        if (weighted) m.powerW = Finite(sumPower / sumDt);
+        m.energyJ = Finite(sums.power / 1000);
+        if (weighted) m.powerW = Finite(sums.power / sumDt);
         const auto& i = m.quantity[kCurrent];
         const auto& u = m.quantity[kVoltage];
         if (i && u && i->mean && u->mean) m.energyAvgJ = Finite(*u->mean * *i->mean * sumDt / 1000);
     }
-    if (sums[kWireSpeed].present) {
-        m.wireM = Finite(sums[kWireSpeed].sx / 60000);
+    if (present[kWireSpeed]) {
+        m.wireM = Finite(sums.sx[kWireSpeed] / 60000);
         if (m.wireM && p.wireDiameter > 0)
             m.wireG = Finite(*m.wireM * std::numbers::pi / 4 * p.wireDiameter * p.wireDiameter *
                              p.wireDensity);
