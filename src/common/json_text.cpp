@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "common/encoding.h"
+#include "common/number_text.h"
 
 namespace vx {
 namespace {
@@ -94,9 +95,7 @@ void AppendJsonNumber(std::string& out, double v) {
         out += "null";
         return;
     }
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    out.append(buf, r.ptr);
+    out += ShortestText(v);
 }
 
 void AppendJson(std::string& out, const nlohmann::ordered_json& value) { Append(out, value, true); }

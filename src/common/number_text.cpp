@@ -58,4 +58,10 @@ double ParseLeadingDouble(std::string_view s) {
     return neg ? -v : v;
 }
 
+std::string ShortestText(double v) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
 }  // namespace vx
