@@ -101,28 +101,36 @@ size_t Utf8Unit(const char* s, size_t left) {
 size_t FixedUnit1(const char*, size_t) { return 1; }
 size_t FixedUnit2(const char*, size_t) { return 2; }
 
+// One converter of each kind per thread, opened on first use and kept: the
+// conversions and the availability test share them.
+Converter& FromUtf8() {
+    thread_local Converter c("CP932", "UTF-8");
+    return c;
+}
+Converter& ToUtf8() {
+    thread_local Converter c("UTF-8", "CP932");
+    return c;
+}
+Converter& FromUtf16(bool bigEndian) {
+    thread_local Converter le("CP932", "UTF-16LE"), be("CP932", "UTF-16BE");
+    return bigEndian ? be : le;
+}
+
 }  // namespace
 
 std::string Utf8ToCp932(std::string_view utf8) {
     if (!HasNonAscii(utf8)) return std::string(utf8);
-    thread_local Converter c("CP932", "UTF-8");
-    return c.Run(utf8, "?", Utf8Unit);
+    return FromUtf8().Run(utf8, "?", Utf8Unit);
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
     if (!HasNonAscii(cp932)) return std::string(cp932);
-    thread_local Converter c("UTF-8", "CP932");
-    return c.Run(cp932, "\xEF\xBF\xBD", FixedUnit1);
+    return ToUtf8().Run(cp932, "\xEF\xBF\xBD", FixedUnit1);
 }
 
 std::string Utf16ToCp932(std::string_view bytes, bool bigEndian) {
     if (bytes.size() % 2) bytes.remove_suffix(1);
-    if (bigEndian) {
-        thread_local Converter c("CP932", "UTF-16BE");
-        return c.Run(bytes, "?", FixedUnit2);
-    }
-    thread_local Converter c("CP932", "UTF-16LE");
-    return c.Run(bytes, "?", FixedUnit2);
+    return FromUtf16(bigEndian).Run(bytes, "?", FixedUnit2);
 }
 
 std::optional<std::string> ConvertStrict(const char* to, const char* from, std::string_view in) {
@@ -131,11 +139,8 @@ std::optional<std::string> ConvertStrict(const char* to, const char* from, std::
 }
 
 bool Cp932Available() {
-    static const bool available = [] {
-        Converter a("CP932", "UTF-8"), b("UTF-8", "CP932"), c("CP932", "UTF-16LE"),
-            d("CP932", "UTF-16BE");
-        return a.ok() && b.ok() && c.ok() && d.ok();
-    }();
+    static const bool available =
+        FromUtf8().ok() && ToUtf8().ok() && FromUtf16(false).ok() && FromUtf16(true).ok();
     return available;
 }
 
