@@ -1,15 +1,14 @@
 #include "analysis/analysis_settings.h"
 
-#include "common/number_text.h"
-
 #include <charconv>
 #include <cmath>
+
+#include "common/number_text.h"
 
 namespace vx {
 namespace {
 
 constexpr const char* kSection = "ANALYSIS";
-
 
 }  // namespace
 

@@ -59,7 +59,6 @@ Json DeviationJson(const WeldMetrics& m) {
     return j;
 }
 
-
 void AppendCsvText(std::string& out, std::string_view s) {
     if (s.find_first_of(",\"\r\n") == std::string_view::npos) {
         out += s;

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <exception>
+#include <filesystem>
 #include <ostream>
 #include <string_view>
 #include <utility>
@@ -19,6 +20,7 @@ struct ModeOption {
 };
 constexpr ModeOption kModeOptions[] = {
     {"--dump", Mode::Dump},
+    {"--metrics", Mode::Metrics},
 };
 
 const char* ModeName(Mode m) {
@@ -63,12 +65,17 @@ CommandLine Parse(std::vector<std::string> args) {
                                       ->expected(0, 1)  // a missing value is ours to report
                                       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     CLI::Option* summary = app.add_flag("--summary", cl.summary)->disable_flag_override();
+    std::string format;
+    CLI::Option* formatOption = app.add_option("--format", format)
+                                    ->expected(0, 1)
+                                    ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     // The options that belong to some modes only.
     const std::pair<CLI::Option*, std::vector<Mode>> modeOptions[] = {
-        {settingsOption, {Mode::Dump}},
+        {settingsOption, {Mode::Dump, Mode::Metrics}},
         {summary, {Mode::Dump}},
+        {formatOption, {Mode::Metrics}},
     };
-    const CLI::Option* valueOptions[] = {settingsOption};
+    const CLI::Option* valueOptions[] = {settingsOption, formatOption};
 
     std::vector<std::string> positional;
     app.add_option("PATH", positional);
@@ -116,6 +123,11 @@ CommandLine Parse(std::vector<std::string> args) {
         return Error(option->get_name() + " only goes with " + with);
     }
     if (settingsOption->count() > 0) cl.settingsPath = settings;
+    if (formatOption->count() > 0) {
+        if (format != "jsonl" && format != "csv")
+            return Error("--format is jsonl or csv, not " + format);
+        cl.csv = format == "csv";
+    }
 
     positional.insert(positional.end(), names.begin(), names.end());
     switch (cl.mode) {
@@ -125,6 +137,10 @@ CommandLine Parse(std::vector<std::string> args) {
             break;
         case Mode::Dump:
             if (positional.empty()) return Error("--dump needs a FILE");
+            cl.files = std::move(positional);
+            break;
+        case Mode::Metrics:
+            if (positional.empty()) return Error("--metrics needs a PATH");
             cl.files = std::move(positional);
             break;
         default:
@@ -146,6 +162,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
     if (argc < 1 || argv == nullptr) return ParseCommandLine(std::vector<std::string>{});
     return ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+}
+
+std::string SettingsPathOf(const CommandLine& cl, const std::string& defaultPath,
+                           std::ostream& err) {
+    if (!cl.settingsPath) return defaultPath;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(*cl.settingsPath, ec))
+        err << "varmonix: settings file " << *cl.settingsPath << " not found, using the defaults\n";
+    return *cl.settingsPath;
 }
 
 std::optional<int> AnswerWithText(const CommandLine& cl, std::ostream& out, std::ostream& err) {

@@ -8,14 +8,15 @@
 
 namespace vx {
 
-enum class Mode { Viewer, Dump, Help, Version, UsageError };
+enum class Mode { Viewer, Dump, Metrics, Help, Version, UsageError };
 
 struct CommandLine {
     Mode mode = Mode::Viewer;
     std::string folder;                       // Viewer: opened at start; empty for none
-    std::vector<std::string> files;           // Dump: in the order given
+    std::vector<std::string> files;           // Dump, Metrics: in the order given
     std::optional<std::string> settingsPath;  // --settings INI; never empty when set
     bool summary = false;                     // --summary
+    bool csv = false;                         // --format csv (else JSON lines)
     std::string error;                        // UsageError: what is wrong, naming the argument
 };
 
@@ -24,19 +25,30 @@ struct CommandLine {
 inline constexpr char kUsageText[] =
     "Usage: varmonix [FOLDER]\n"
     "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
+    "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
     "       varmonix --help | --version\n"
     "\n"
     "Without a mode option the viewer starts, with the data-log FOLDER open.\n"
     "  --dump          no window: each FILE read as the viewer reads it, written as\n"
     "                  one JSON object per file and line\n"
-    "  --settings INI  scales and accepted time-column names (default: Varmonix.ini\n"
-    "                  beside the program; the defaults when the file is missing)\n"
+    "  --metrics       no window: arc time, means, energy and wire of each PATH (a\n"
+    "                  wave file or a data-log folder), one record per file; power\n"
+    "                  and energy from 10 or 100 ms samples are estimates\n"
+    "  --format F      --metrics as jsonl (JSON lines, the default) or csv\n"
+    "  --settings INI  scales, accepted time-column names and analysis parameters\n"
+    "                  (default: Varmonix.ini beside the program; the defaults when\n"
+    "                  the file is missing)\n"
     "  --summary       sample count and min/max/mean per trace instead of the samples\n"
     "  --              the arguments after it are names, even when they start with -\n"
     "  -h, --help      this text\n"
     "  --version       the program's name and version\n"
-    "Options may come in any order. Exit status: 0 success; 1 a failure (--dump: a\n"
-    "file could not be read); 2 a usage error.\n";
+    "Options may come in any order. Exit status: 0 success; 1 a failure (--dump,\n"
+    "--metrics: a file could not be read); 2 a usage error.\n";
+
+// The settings file of a mode without a window: --settings, else `defaultPath`.
+// A --settings file that does not exist is said on `err` (the defaults apply).
+std::string SettingsPathOf(const CommandLine& cl, const std::string& defaultPath,
+                           std::ostream& err);
 
 // args: the arguments after the program's name. Never throws, never exits.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

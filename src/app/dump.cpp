@@ -215,12 +215,7 @@ int RunDumpUnguarded(const CommandLine& o, std::ostream& out, std::ostream& err,
                      const std::string& defaultSettingsPath, bool cp932Available) {
     // The files are still read, but their text may be wrong: say so once.
     if (!cp932Available) err << "varmonix: warning: " << kCp932MissingText << '\n';
-    const std::string settingsPath = o.settingsPath.value_or(defaultSettingsPath);
-    if (o.settingsPath) {
-        std::error_code ec;
-        if (!std::filesystem::is_regular_file(settingsPath, ec))
-            err << "varmonix: settings file " << settingsPath << " not found, using the defaults\n";
-    }
+    const std::string settingsPath = SettingsPathOf(o, defaultSettingsPath, err);
     WeldWaveSetting setting;
     LoadWaveSetting(settingsPath, setting);
     const std::vector<std::string> accepted = ParseFormatCheck(setting.Format.Check);

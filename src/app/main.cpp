@@ -1,6 +1,7 @@
 // Program entry: the viewer, or one of the modes without a window.
 #include <iostream>
 
+#include "analysis/metrics_run.h"
 #include "app/command_line.h"
 #include "app/dump.h"
 #include "app/ui/startup.h"
@@ -8,8 +9,15 @@
 int main(int argc, char** argv) {
     const vx::CommandLine cl = vx::ParseCommandLine(argc, argv);
     if (const auto status = vx::AnswerWithText(cl, std::cout, std::cerr)) return *status;
-    if (cl.mode == vx::Mode::Dump)
-        return vx::RunDump(cl, std::cout, std::cerr, vx::ExecutableFolder() + "/Varmonix.ini");
+    const std::string ini = vx::ExecutableFolder() + "/Varmonix.ini";
+    if (cl.mode == vx::Mode::Dump) return vx::RunDump(cl, std::cout, std::cerr, ini);
+    if (cl.mode == vx::Mode::Metrics) {
+        vx::MetricsOptions o;
+        o.settingsPath = vx::SettingsPathOf(cl, ini, std::cerr);
+        o.csv = cl.csv;
+        o.paths = cl.files;
+        return vx::RunMetrics(o, std::cout, std::cerr);
+    }
 
     // Qt gets the program's name only: the arguments are ours, and a folder
     // named like one of Qt's options must not be taken as one.

@@ -21,6 +21,17 @@ enum TextId : int {
     kTextCancel = 22,
     kTextOk = 23,
     kTextMenu = 24,
+    // The weld metrics panel and the analysis settings.
+    kTextMetricsTitle = 700,
+    kTextArcTime = 701,  // then the other panel rows, in panel order, to 708
+    kTextEstimateNote = 709,
+    kTextEstimateExplained = 710,
+    kTextAnalysisSettings = 711,
+    kTextArcThreshold = 712,  // then the other parameters, in file order, to 716
+    kTextZeroUnknown = 717,
+    kTextAboveZero = 718,
+    kTextZeroOrMore = 719,
+    kTextFraction = 720,
     // Quantity names as the Japanese headers write them; 856..861 are the
     // same six with the languages swapped.
     kTextCurrentSet = 850,

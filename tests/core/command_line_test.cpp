@@ -22,6 +22,7 @@ struct Case {
     std::optional<std::string> settings = std::nullopt;
     bool summary = false;
     const char* error = "";  // part of the message of a usage error
+    bool csv = false;
 };
 
 const Case kCases[] = {
@@ -124,6 +125,54 @@ const Case kCases[] = {
      Mode::Dump,
      {"a.csv", "-b.csv"}},
     {"folder after --", {"--", "-folder"}, Mode::Viewer, {"-folder"}},
+    {"metrics of a folder and a file",
+     {"--metrics", "examples/datalog", "f.csv"},
+     Mode::Metrics,
+     {"examples/datalog", "f.csv"}},
+    {"metrics as csv, options last",
+     {"d", "--format", "csv", "--metrics", "--settings=my.ini"},
+     Mode::Metrics,
+     {"d"},
+     "my.ini",
+     false,
+     "",
+     true},
+    {"metrics as jsonl", {"--metrics", "--format=jsonl", "d"}, Mode::Metrics, {"d"}},
+    {"metrics without a path",
+     {"--metrics", "--format", "csv"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "--metrics needs a PATH"},
+    {"unknown format",
+     {"--metrics", "--format", "xml", "d"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "--format is jsonl or csv, not xml"},
+    {"format without metrics",
+     {"--dump", "--format", "csv", "f"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "--format only goes with --metrics"},
+    {"summary is not a metrics option",
+     {"--metrics", "--summary", "d"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "--summary only goes with --dump"},
+    {"two modes",
+     {"--dump", "--metrics", "f"},
+     Mode::UsageError,
+     {},
+     {},
+     false,
+     "cannot be combined"},
 };
 
 class CommandLineTest : public ::testing::TestWithParam<Case> {};
@@ -140,10 +189,11 @@ TEST_P(CommandLineTest, Means) {
     if (c.mode == Mode::Viewer) {
         EXPECT_EQ(cl.folder, c.paths.empty() ? "" : c.paths[0]);
         EXPECT_TRUE(cl.files.empty());
-    } else if (c.mode == Mode::Dump) {
+    } else if (c.mode == Mode::Dump || c.mode == Mode::Metrics) {
         EXPECT_EQ(cl.files, c.paths);
         EXPECT_EQ(cl.folder, "");
     }
+    EXPECT_EQ(cl.csv, c.csv);
     EXPECT_EQ(cl.settingsPath, c.settings);
     EXPECT_EQ(cl.summary, c.summary);
 }
@@ -168,6 +218,7 @@ TEST(CommandLine, AnswersOfTheModesThatOnlyPrint) {
     const std::string synopsis =
         "Usage: varmonix [FOLDER]\n"
         "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
+        "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
         "       varmonix --help | --version\n";
     struct Answer {
         std::vector<std::string> args;

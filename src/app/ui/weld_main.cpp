@@ -18,6 +18,8 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "analysis/analysis_settings.h"
+#include "analysis/ui/metrics_panel.h"
 #include "app/ui/pictures.h"
 #include "app/ui/status_bar.h"
 #include "app/version.h"
@@ -195,6 +197,9 @@ void TFormWeldMain::BuildComponents() {
     StsBarWave->SetPanelWidth(0, 775);
     StsBarWave->SetPanelWidth(1, 100);
 
+    PnlMetrics = new MetricsPanel(PnlBaseRightAxisHor);
+    PnlMetrics->move(0, 284);
+
     TimToolTip = new QTimer(this);
     TimToolTip->setObjectName("TimToolTip");
     TimToolTip->setSingleShot(true);
@@ -235,6 +240,8 @@ void TFormWeldMain::Connect() {
     connect(BtnOpen, &QPushButton::clicked, this, GuardedSlot([this](bool) { BtnOpenClick(); }));
     connect(BtnDisp, &QPushButton::clicked, this, GuardedSlot([this](bool) { BtnDispClick(); }));
     connect(BtnExit, &QPushButton::clicked, this, GuardedSlot([this](bool) { BtnExitClick(); }));
+    connect(PnlMetrics->SettingsButton(), &QToolButton::clicked, this,
+            GuardedSlot([this](bool) { BtnAnalysisSetClick(); }));
     for (QToolButton* b : {SpdBtnExp01, SpdBtnExp02, SpdBtnExp03})
         connect(b, &QToolButton::clicked, this,
                 GuardedSlot([this, b](bool) { SpdBtnExpClick(b); }));
@@ -299,6 +306,8 @@ void TFormWeldMain::InitView() {
     wave_ = LoadedWave{};
     overlays_.fill(LoadedWave{});
     LoadWaveSetting();
+    analysis_ = LoadAnalysisParams(settingsPath_);
+    UpdateMetrics();
     SetupAxes();
     for (int p = 0; p < 3; ++p) {
         SeriesWave[p]->Clear();
@@ -322,6 +331,7 @@ void TFormWeldMain::SetCaptions() {
     BtnDisp->setText(text(kTextDisplaySetting));
     BtnExit->setText(text(kTextExit));
     if (d) d->SetCaptions(*Common);
+    PnlMetrics->SetCaptions(*Common);
     for (int k = 0; k < 3; ++k) {
         WaveSetting.Scale.Graph[k].Caption = Common->LoadTextUtf8(kTextCurrent + k);
         WaveSetting.Scale.GraphRecom[k].Caption = Common->LoadTextUtf8(kTextInitialValues);

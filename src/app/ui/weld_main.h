@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/metrics.h"
 #include "display/loaded_wave.h"
 #include "settings/weld_wave_setting.h"
 
@@ -24,6 +25,7 @@ class QToolButton;
 namespace vx {
 
 class ChartSeries;
+class MetricsPanel;
 class PictureBox;
 class LineList;
 class StatusBar;
@@ -72,6 +74,7 @@ class TFormWeldMain : public QWidget {
     QComboBox* CmbBoxCsvFile;
     StatusBar* StsBarWave;
     QTimer* TimToolTip;
+    MetricsPanel* PnlMetrics;  // the drawn weld's figures, below the file list
 
     // Handlers.
     void FormShow();
@@ -89,6 +92,7 @@ class TFormWeldMain : public QWidget {
     void PnlBaseMouseDown();
     void CmbBoxCsvFileChange(int index);
     void TimToolTipTimer();
+    void BtnAnalysisSetClick();
 
     // Operations.
     void InitView();
@@ -117,6 +121,9 @@ class TFormWeldMain : public QWidget {
     const LoadedWave& CurrentWave() const { return wave_; }
     // Overlay slot i (0..9) as drawn; not readable when the slot is empty.
     const LoadedWave& OverlayWave(int i) const { return overlays_[i]; }
+    // Figures of the drawn file; none before a file is drawn.
+    const std::optional<WeldMetrics>& CurrentMetrics() const { return metrics_; }
+    const AnalysisParams& Analysis() const { return analysis_; }
     // The objects made at creation are alive (FreeObjects releases them).
     bool OwnedObjectsAlive() const { return Common && WaveLines && CsvFileList; }
 
@@ -140,6 +147,7 @@ class TFormWeldMain : public QWidget {
     void Connect();
     void StepTo(int32_t fileNo);
     void ShowMessage(int captionId, int messageId);
+    void UpdateMetrics();
 
     // State of the window's own.
     bool FirstResize = false;
@@ -154,6 +162,8 @@ class TFormWeldMain : public QWidget {
     std::unique_ptr<std::vector<std::string>> CsvFileList;
     LoadedWave wave_;
     std::array<LoadedWave, 10> overlays_;
+    AnalysisParams analysis_;
+    std::optional<WeldMetrics> metrics_;
 
     bool created_ = false;
     bool shownOnce_ = false;

@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "analysis/analysis_settings.h"
+#include "analysis/ui/analysis_set.h"
+#include "analysis/ui/metrics_panel.h"
 #include "app/ui/status_bar.h"
 #include "app/ui/weld_main.h"
 #include "common/text_table.h"
@@ -103,9 +106,29 @@ void TFormWeldMain::LoadWaveFile() {
         LblExpTitle[k]->setText(FromCp932(wave_.titles[k].title));
         LblAxisUnit[k]->setText(FromCp932(wave_.titles[k].unit));
     }
+    UpdateMetrics();
     EnableMainControls(true);
     UpdateFileButtons();
     ChtWave->Replot();
+}
+
+void TFormWeldMain::UpdateMetrics() {
+    if (wave_.loaded)
+        metrics_ = ComputeMetrics(wave_.samples, wave_.layout, analysis_);
+    else
+        metrics_.reset();
+    if (metrics_)
+        PnlMetrics->Show(*metrics_);
+    else
+        PnlMetrics->Clear();
+}
+
+void TFormWeldMain::BtnAnalysisSetClick() {
+    TFormAnalysisSet dialog(*Common, analysis_, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    analysis_ = dialog.Params();
+    UpdateMetrics();  // the figures follow even when the file cannot be written
+    SaveAnalysisParams(settingsPath_, analysis_);
 }
 
 void TFormWeldMain::BtnOpenClick() {

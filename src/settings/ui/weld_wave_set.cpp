@@ -250,7 +250,7 @@ void TFormWeldWaveSet::BtnDispClick() {
     std::array<ScaleRowText, 4> rows;
     for (int k = 0; k < 4; ++k) rows[k] = {Std(EdtMin[k]->text()), Std(EdtMax[k]->text())};
     if (const int bad = FirstInvalidScaleRow(rows); bad >= 0) {
-        if (Common) SetMessageBox2(*Common, 3, 957);
+        if (Common) SetMessageBox2(*Common, kTextSettingWindowTitle, kTextScaleMaxBelowMin);
         if (FormMessageBox2) FormMessageBox2->ShowModal();
         EdtMax[bad]->setFocus();
         return;
