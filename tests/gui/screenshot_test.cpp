@@ -2,6 +2,8 @@
 // look at. Runs only when VX_SCREENSHOT_DIR names the folder for the PNGs;
 // best under a real X server (Xvfb), where the screen itself is grabbed too.
 #include <QCheckBox>
+#include <QDialog>
+#include <QToolButton>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -10,6 +12,7 @@
 #include <QTabWidget>
 #include <cmath>
 
+#include "analysis/ui/metrics_panel.h"
 #include "common/ui/message_box2.h"
 #include "display/ui/wave_chart.h"
 #include "display_driver.h"
@@ -101,6 +104,22 @@ class ScreenshotTest : public QObject {
         QTest::qWait(600);
         Save(&m, "readout");
         QVERIFY(!m.ChtWave->Hint().isEmpty());
+    }
+
+    void sampleFolderWithMetricsAndAnalysisSettings() {
+        MainFixture f;
+        TFormWeldMain& m = f.main();
+        f.openFolder(QString(VX_TEST_DATA) + "/../../examples/datalog");
+        QTRY_VERIFY_WITH_TIMEOUT(m.ChtWave->isEnabled(), 3000);
+        m.ChtWave->ReplotNow();
+        QTest::qWait(300);
+        Save(&m, "metrics-panel");
+        OnNextModal([](QWidget* w) {
+            QTest::qWait(300);
+            Save(w->window(), "analysis-settings");
+            if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+        });
+        m.PnlMetrics->SettingsButton()->click();
     }
 };
 
