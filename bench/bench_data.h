@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <streambuf>
 #include <string>
 
 #include "common/encoding.h"
@@ -37,6 +38,22 @@ inline std::string SteadyArcWave(int lines, bool semicolon = false, double phase
     }
     return out;
 }
+
+// Counts what it is given and keeps nothing: output written without a disk.
+class CountingBuf : public std::streambuf {
+  public:
+    size_t bytes = 0;
+
+  protected:
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        bytes += static_cast<size_t>(n);
+        return n;
+    }
+    int_type overflow(int_type c) override {
+        ++bytes;
+        return traits_type::not_eof(c);
+    }
+};
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary)

@@ -25,22 +25,6 @@ constexpr int kLines = 1000000;
 
 std::string g_folder, g_file;
 
-// Counts what it is given and keeps nothing.
-class CountingBuf : public std::streambuf {
-  public:
-    size_t bytes = 0;
-
-  protected:
-    std::streamsize xsputn(const char*, std::streamsize n) override {
-        bytes += static_cast<size_t>(n);
-        return n;
-    }
-    int_type overflow(int_type c) override {
-        ++bytes;
-        return traits_type::not_eof(c);
-    }
-};
-
 bool MakeData() {
     g_file = g_folder + "/wave.csv";
     vx::bench::WriteBytes(g_file, vx::bench::SteadyArcWave(kLines));
@@ -48,7 +32,7 @@ bool MakeData() {
 }
 
 void RunOnce(benchmark::State& state, const std::vector<std::string>& args) {
-    CountingBuf sink;
+    vx::bench::CountingBuf sink;
     std::ostream out(&sink);
     std::ostringstream err;
     for (auto _ : state) {

@@ -27,24 +27,8 @@ constexpr int kVariants = 16;  // distinct welds, written over and over
 
 std::string g_folder, g_data;
 
-// Counts what it is given and keeps nothing.
-class CountingBuf : public std::streambuf {
-  public:
-    size_t bytes = 0;
-
-  protected:
-    std::streamsize xsputn(const char*, std::streamsize n) override {
-        bytes += static_cast<size_t>(n);
-        return n;
-    }
-    int_type overflow(int_type c) override {
-        ++bytes;
-        return traits_type::not_eof(c);
-    }
-};
-
 void RunInProcess(benchmark::State& state, bool csv) {
-    CountingBuf sink;
+    vx::bench::CountingBuf sink;
     std::ostream out(&sink);
     std::ostringstream err;
     vx::MetricsOptions o;

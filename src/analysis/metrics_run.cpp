@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "analysis/analysis_settings.h"
+#include "common/output_status.h"
 #include "display/loaded_wave.h"
 #include "settings/settings_file.h"
 #include "wavefile/folder_scan.h"
@@ -207,12 +208,7 @@ int RunMetricsUnguarded(const MetricsOptions& o, std::ostream& out, std::ostream
     ForEachInOrder(files.size(), work, emit);
 
     flush();
-    out.flush();
-    if (!out) {
-        err << "varmonix: the output could not be written\n";
-        return 1;
-    }
-    return allReadable ? 0 : 1;
+    return FinishOutput(out, err, allReadable);
 }
 
 }  // namespace

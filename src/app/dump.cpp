@@ -10,6 +10,7 @@
 
 #include "common/encoding.h"
 #include "common/json_text.h"
+#include "common/output_status.h"
 #include "common/weld_common.h"
 #include "display/axes.h"
 #include "display/loaded_wave.h"
@@ -236,12 +237,7 @@ int RunDumpUnguarded(const CommandLine& o, std::ostream& out, std::ostream& err,
         }
     }
     sink.Flush();
-    out.flush();
-    if (!out) {
-        err << "varmonix: the output could not be written\n";
-        return 1;
-    }
-    return allReadable ? 0 : 1;
+    return FinishOutput(out, err, allReadable);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "text_lines.h"
 #include "wave_test_files.h"
 
 namespace vx {
@@ -30,13 +31,6 @@ DumpRun Dump(const std::vector<std::string>& args) {
     TempFolder noSettings;
     int status = RunDump(args, out, err, noSettings / "Varmonix.ini");
     return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
 }
 
 // Axes of the default settings for layouts whose traces are current, voltage

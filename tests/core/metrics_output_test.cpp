@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/metrics_run.h"
+#include "text_lines.h"
 #include "wave_test_files.h"
 
 namespace vx {
@@ -42,13 +43,6 @@ MetricsRun Metrics(std::vector<std::string> paths, bool csv = false,
     std::ostringstream out, err;
     const int status = RunMetrics(o, out, err);
     return {status, out.str(), err.str()};
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
 }
 
 // Splits a CSV row without quoted fields.

@@ -1,6 +1,7 @@
 #pragma once
 // Driving the display-settings dialog from the main window and writing the
 // wave files the display tests look at.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
@@ -18,15 +19,15 @@
 
 namespace vx::test {
 
-// Clicks the main window's display-settings button and runs `act` on the
-// dialog once it is up. Whatever `act` leaves open is cancelled, so a failed
-// check inside it cannot leave the test waiting for the dialog. Returns false
-// when the dialog never came up.
-inline bool RunDisplayDialog(TFormWeldMain& m, const std::function<void(TFormWeldWaveSet&)>& act) {
+// Clicks `opener` and runs `act` on the `Dialog` once it is up. Whatever
+// `act` leaves open is cancelled, so a failed check inside it cannot leave the
+// test waiting for the dialog. Returns false when the dialog never came up.
+template <class Dialog>
+bool RunDialog(QAbstractButton* opener, const std::function<void(Dialog&)>& act) {
     bool opened = false;
     auto finished = std::make_shared<bool>(false);
     OnNextModal([&](QWidget* w) {
-        auto* d = qobject_cast<TFormWeldWaveSet*>(w);
+        auto* d = qobject_cast<Dialog*>(w);
         if (!d) {
             w->close();
             return;
@@ -54,9 +55,14 @@ inline bool RunDisplayDialog(TFormWeldMain& m, const std::function<void(TFormWel
         }
     });
     watchdog->start(15000);
-    m.BtnDisp->click();
+    opener->click();
     *finished = true;
     return opened;
+}
+
+// The display-settings dialog, from the main window's button.
+inline bool RunDisplayDialog(TFormWeldMain& m, const std::function<void(TFormWeldWaveSet&)>& act) {
+    return RunDialog<TFormWeldWaveSet>(m.BtnDisp, act);
 }
 
 // Replaces the text of an edit by typing, as a user would (the edit's

@@ -37,22 +37,9 @@ QStringList PanelValues(TFormWeldMain& m) {
     return v;
 }
 
-// Opens the analysis settings from the panel's button and runs `act` on the
-// dialog; whatever `act` leaves open is cancelled.
+// The analysis settings, from the panel's button.
 bool RunAnalysisDialog(TFormWeldMain& m, const std::function<void(TFormAnalysisSet&)>& act) {
-    bool opened = false;
-    OnNextModal([&](QWidget* w) {
-        auto* d = qobject_cast<TFormAnalysisSet*>(w);
-        if (!d) {
-            w->close();
-            return;
-        }
-        opened = true;
-        act(*d);
-        if (d->isVisible()) d->BtnCancel->click();
-    });
-    m.PnlMetrics->SettingsButton()->click();
-    return opened;
+    return RunDialog<TFormAnalysisSet>(m.PnlMetrics->SettingsButton(), act);
 }
 
 }  // namespace

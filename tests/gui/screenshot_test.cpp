@@ -3,13 +3,13 @@
 // best under a real X server (Xvfb), where the screen itself is grabbed too.
 #include <QCheckBox>
 #include <QDialog>
-#include <QToolButton>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QToolButton>
 #include <cmath>
 
 #include "analysis/ui/metrics_panel.h"
