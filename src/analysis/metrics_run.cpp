@@ -229,17 +229,7 @@ FileMetrics MeasureFile(const std::string& path, const WeldWaveSetting& setting,
 }
 
 int RunMetrics(const MetricsOptions& o, std::ostream& out, std::ostream& err) {
-    try {
-        return RunMetricsUnguarded(o, out, err);
-    } catch (const std::exception& e) {
-        try {
-            err << "varmonix: " << e.what() << '\n';
-        } catch (...) {
-        }
-        return 1;
-    } catch (...) {
-        return 1;
-    }
+    return GuardedRun(err, [&] { return RunMetricsUnguarded(o, out, err); });
 }
 
 }  // namespace vx

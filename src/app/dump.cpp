@@ -244,17 +244,9 @@ int RunDumpUnguarded(const CommandLine& o, std::ostream& out, std::ostream& err,
 
 int RunDump(const CommandLine& options, std::ostream& out, std::ostream& err,
             const std::string& defaultSettingsPath, bool cp932Available) {
-    try {
+    return GuardedRun(err, [&] {
         return RunDumpUnguarded(options, out, err, defaultSettingsPath, cp932Available);
-    } catch (const std::exception& e) {
-        try {
-            err << "varmonix: " << e.what() << '\n';
-        } catch (...) {
-        }
-        return 1;
-    } catch (...) {
-        return 1;
-    }
+    });
 }
 
 int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -1,6 +1,8 @@
 #pragma once
 // The end of a command-line mode that writes records to standard output.
+#include <exception>
 #include <ostream>
+#include <utility>
 
 namespace vx {
 
@@ -13,6 +15,23 @@ inline int FinishOutput(std::ostream& out, std::ostream& err, bool allReadable) 
         return 1;
     }
     return allReadable ? 0 : 1;
+}
+
+// Runs a mode; an exception that escapes it is said on `err` and gives 1,
+// so no error of a command-line run ends in a crash.
+template <class Run>
+int GuardedRun(std::ostream& err, Run&& run) noexcept {
+    try {
+        return std::forward<Run>(run)();
+    } catch (const std::exception& e) {
+        try {
+            err << "varmonix: " << e.what() << '\n';
+        } catch (...) {
+        }
+        return 1;
+    } catch (...) {
+        return 1;
+    }
 }
 
 }  // namespace vx
