@@ -71,7 +71,7 @@ CommandLine Parse(std::vector<std::string> args) {
                                     ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     // The options that belong to some modes only.
     const std::pair<CLI::Option*, std::vector<Mode>> modeOptions[] = {
-        {settingsOption, {Mode::Dump, Mode::Metrics}},
+        {settingsOption, {Mode::Viewer, Mode::Dump, Mode::Metrics}},
         {summary, {Mode::Dump}},
         {formatOption, {Mode::Metrics}},
     };

@@ -23,7 +23,7 @@ struct CommandLine {
 // Printed by --help; its first lines (up to the blank line) after a usage error.
 // The README's Usage block is this text.
 inline constexpr char kUsageText[] =
-    "Usage: varmonix [FOLDER]\n"
+    "Usage: varmonix [--settings INI] [FOLDER]\n"
     "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
     "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
     "       varmonix --help | --version\n"
@@ -36,8 +36,9 @@ inline constexpr char kUsageText[] =
     "                  and energy from 10 or 100 ms samples are estimates\n"
     "  --format F      --metrics as jsonl (JSON lines, the default) or csv\n"
     "  --settings INI  scales, accepted time-column names and analysis parameters\n"
-    "                  (default: Varmonix.ini beside the program; the defaults when\n"
-    "                  the file is missing)\n"
+    "                  (default: Varmonix.ini beside the program, or in\n"
+    "                  ~/.config/varmonix when the program's folder cannot be\n"
+    "                  written; the defaults when the file is missing)\n"
     "  --summary       sample count and min/max/mean per trace instead of the samples\n"
     "  --              the arguments after it are names, even when they start with -\n"
     "  -h, --help      this text\n"

@@ -258,15 +258,4 @@ int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return RunDump(cl, out, err, defaultSettingsPath);
 }
 
-std::string ExecutableFolder() {
-    try {
-        std::error_code ec;
-        const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-        if (ec || !exe.has_parent_path()) return ".";
-        return exe.parent_path().string();
-    } catch (...) {
-        return ".";
-    }
-}
-
 }  // namespace vx

@@ -23,7 +23,4 @@ int RunDump(const CommandLine& options, std::ostream& out, std::ostream& err,
 int RunDump(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const std::string& defaultSettingsPath);
 
-// Folder of the running executable (from /proc/self/exe); "." when unknown.
-std::string ExecutableFolder();
-
 }  // namespace vx

@@ -5,11 +5,13 @@
 #include "app/command_line.h"
 #include "app/dump.h"
 #include "app/ui/startup.h"
+#include "settings/settings_location.h"
 
 int main(int argc, char** argv) {
     const vx::CommandLine cl = vx::ParseCommandLine(argc, argv);
     if (const auto status = vx::AnswerWithText(cl, std::cout, std::cerr)) return *status;
-    const std::string ini = vx::ExecutableFolder() + "/Varmonix.ini";
+    const vx::SettingsLocation settings = vx::LocateSettings();
+    const std::string ini = vx::SettingsFileToRead(settings);
     if (cl.mode == vx::Mode::Dump) return vx::RunDump(cl, std::cout, std::cerr, ini);
     if (cl.mode == vx::Mode::Metrics) {
         vx::MetricsOptions o;
@@ -25,5 +27,7 @@ int main(int argc, char** argv) {
     vx::VarmonixApplication app(qtArgc, argv);
     vx::StartupOptions options;
     options.openFolder = cl.folder;
+    options.main.settingsPath =
+        cl.settingsPath ? *cl.settingsPath : vx::PrepareSettingsFile(settings);
     return vx::RunVarmonix(options);
 }

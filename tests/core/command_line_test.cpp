@@ -104,13 +104,11 @@ const Case kCases[] = {
      {},
      false,
      "--summary only goes with --dump"},
-    {"settings without dump",
+    {"settings of the viewer",
      {"folder", "--settings", "my.ini"},
-     Mode::UsageError,
-     {},
-     {},
-     false,
-     "--settings only goes with --dump"},
+     Mode::Viewer,
+     {"folder"},
+     "my.ini"},
     {"help after a folder", {"folder", "--help"}, Mode::Help},
     {"help beats an unknown option", {"--dump", "--bogus", "-h"}, Mode::Help},
     {"version anywhere", {"--dump", "f.csv", "--version"}, Mode::Version},
@@ -216,7 +214,7 @@ TEST(CommandLine, FromArgvSkipsTheProgramName) {
 
 TEST(CommandLine, AnswersOfTheModesThatOnlyPrint) {
     const std::string synopsis =
-        "Usage: varmonix [FOLDER]\n"
+        "Usage: varmonix [--settings INI] [FOLDER]\n"
         "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
         "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
         "       varmonix --help | --version\n";

@@ -31,6 +31,7 @@
 #include "common/ui/picture_box.h"
 #include "common/weld_common.h"
 #include "display/ui/wave_chart.h"
+#include "settings/settings_location.h"
 #include "settings/ui/weld_wave_set.h"
 #include "wavefile/wave_csv.h"
 #include "wavefile/wave_tables.h"
@@ -82,9 +83,7 @@ TFormWeldMain::TFormWeldMain(WeldMainOptions options, QWidget* parent)
     : QWidget(parent),
       settingsPath_(std::move(options.settingsPath)),
       chooser_(std::move(options.chooser)) {
-    if (settingsPath_.empty())
-        settingsPath_ = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString() +
-                        "/Varmonix.ini";
+    if (settingsPath_.empty()) settingsPath_ = PrepareSettingsFile(LocateSettings());
     if (!chooser_) chooser_ = ChooseFolderWithDialog;
     setObjectName("FormWeldMain");
     setWindowIcon(AppIcon());
