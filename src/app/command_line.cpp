@@ -65,6 +65,10 @@ CommandLine Parse(std::vector<std::string> args) {
                                       ->expected(0, 1)  // a missing value is ours to report
                                       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     CLI::Option* summary = app.add_flag("--summary", cl.summary)->disable_flag_override();
+    std::string lang;
+    CLI::Option* langOption = app.add_option("--lang", lang)
+                                  ->expected(0, 1)
+                                  ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     std::string format;
     CLI::Option* formatOption = app.add_option("--format", format)
                                     ->expected(0, 1)
@@ -74,8 +78,9 @@ CommandLine Parse(std::vector<std::string> args) {
         {settingsOption, {Mode::Viewer, Mode::Dump, Mode::Metrics}},
         {summary, {Mode::Dump}},
         {formatOption, {Mode::Metrics}},
+        {langOption, {Mode::Viewer}},
     };
-    const CLI::Option* valueOptions[] = {settingsOption, formatOption};
+    const CLI::Option* valueOptions[] = {settingsOption, formatOption, langOption};
 
     std::vector<std::string> positional;
     app.add_option("PATH", positional);
@@ -123,6 +128,10 @@ CommandLine Parse(std::vector<std::string> args) {
         return Error(option->get_name() + " only goes with " + with);
     }
     if (settingsOption->count() > 0) cl.settingsPath = settings;
+    if (langOption->count() > 0) {
+        if (lang != "ja" && lang != "en") return Error("--lang is ja or en, not " + lang);
+        cl.lang = lang;
+    }
     if (formatOption->count() > 0) {
         if (format != "jsonl" && format != "csv")
             return Error("--format is jsonl or csv, not " + format);

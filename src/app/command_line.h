@@ -17,13 +17,14 @@ struct CommandLine {
     std::optional<std::string> settingsPath;  // --settings INI; never empty when set
     bool summary = false;                     // --summary
     bool csv = false;                         // --format csv (else JSON lines)
+    std::optional<std::string> lang;          // --lang ja|en of the viewer
     std::string error;                        // UsageError: what is wrong, naming the argument
 };
 
 // Printed by --help; its first lines (up to the blank line) after a usage error.
 // The README's Usage block is this text.
 inline constexpr char kUsageText[] =
-    "Usage: varmonix [--settings INI] [FOLDER]\n"
+    "Usage: varmonix [--settings INI] [--lang ja|en] [FOLDER]\n"
     "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
     "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
     "       varmonix --help | --version\n"
@@ -39,6 +40,8 @@ inline constexpr char kUsageText[] =
     "                  (default: Varmonix.ini beside the program, or in\n"
     "                  ~/.config/varmonix when the program's folder cannot be\n"
     "                  written; the defaults when the file is missing)\n"
+    "  --lang L        the viewer's texts in Japanese (ja) or English (en); default:\n"
+    "                  LANGUAGE of section VIEW of the settings file, else English\n"
     "  --summary       sample count and min/max/mean per trace instead of the samples\n"
     "  --              the arguments after it are names, even when they start with -\n"
     "  -h, --help      this text\n"

@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/dump.h"
 #include "app/ui/startup.h"
+#include "settings/settings_file.h"
 #include "settings/settings_location.h"
 
 int main(int argc, char** argv) {
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     vx::VarmonixApplication app(qtArgc, argv);
     vx::StartupOptions options;
     options.openFolder = cl.folder;
+    if (cl.lang) options.main.language = vx::LanguageCodeOf(*cl.lang);
     options.main.settingsPath =
         cl.settingsPath ? *cl.settingsPath : vx::PrepareSettingsFile(settings);
     return vx::RunVarmonix(options);

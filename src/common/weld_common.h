@@ -30,12 +30,17 @@ class PriorityBackend {
 // setpriority/getpriority on the own process.
 PriorityBackend& SystemPriorityBackend();
 
+inline constexpr int kLanguageJapanese = 0;
+inline constexpr int kLanguageEnglish = 1;
+
 class WeldCommon {
   public:
     explicit WeldCommon(PriorityBackend* backend = nullptr);
 
     void SetPriority(int code);
-    void SetLanguage(int code);
+    void SetLanguage(int code);  // English texts, whatever the code
+    // After SetLanguage: the Japanese texts instead (the user's choice).
+    void UseJapaneseTexts() { Offset = 0; }
     int TextOffset() const { return Offset; }
     // CP932 bytes of text Offset + id; empty when the table has none.
     std::string LoadText(int id) const;

@@ -61,6 +61,17 @@ void SaveWaveSetting(const std::string& iniPath, const WeldWaveSetting& s, FileO
     ini.SaveAtomically(iniPath, ops);
 }
 
+std::optional<int> LanguageCodeOf(std::string_view text) {
+    if (EqualNoCaseAscii(text, "ja")) return kLanguageJapanese;
+    if (EqualNoCaseAscii(text, "en")) return kLanguageEnglish;
+    return std::nullopt;
+}
+
+int LoadLanguageCode(const std::string& iniPath) {
+    const auto v = IniFile::Load(iniPath).Get("VIEW", "LANGUAGE");
+    return v ? LanguageCodeOf(*v).value_or(kLanguageEnglish) : kLanguageEnglish;
+}
+
 std::vector<std::string> ParseFormatCheck(std::string_view value) {
     std::vector<std::string> entries;
     const size_t n = value.size();

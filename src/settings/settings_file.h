@@ -2,6 +2,7 @@
 // The settings file: the eight scale keys of section SCALE and the accepted
 // time-column names of section FORMAT.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,5 +45,10 @@ void SaveWaveSetting(const std::string& iniPath, const WeldWaveSetting& s, FileO
 // Splits a FORMAT_CHECK value into its entries (comma list; blanks also
 // separate unless an entry is double-quoted).
 std::vector<std::string> ParseFormatCheck(std::string_view value);
+
+// LANGUAGE of section VIEW: "ja" Japanese, anything else (or none) English.
+int LoadLanguageCode(const std::string& iniPath);
+// Language code of a --lang value, "ja" or "en"; none for anything else.
+std::optional<int> LanguageCodeOf(std::string_view text);
 
 }  // namespace vx

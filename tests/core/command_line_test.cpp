@@ -214,7 +214,7 @@ TEST(CommandLine, FromArgvSkipsTheProgramName) {
 
 TEST(CommandLine, AnswersOfTheModesThatOnlyPrint) {
     const std::string synopsis =
-        "Usage: varmonix [--settings INI] [FOLDER]\n"
+        "Usage: varmonix [--settings INI] [--lang ja|en] [FOLDER]\n"
         "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
         "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
         "       varmonix --help | --version\n";

@@ -31,6 +31,7 @@
 #include "common/ui/picture_box.h"
 #include "common/weld_common.h"
 #include "display/ui/wave_chart.h"
+#include "settings/settings_file.h"
 #include "settings/settings_location.h"
 #include "settings/ui/weld_wave_set.h"
 #include "wavefile/wave_csv.h"
@@ -82,7 +83,8 @@ QFrame* MakePanel(QWidget* parent, const QString& name, int l, int t, int w, int
 TFormWeldMain::TFormWeldMain(WeldMainOptions options, QWidget* parent)
     : QWidget(parent),
       settingsPath_(std::move(options.settingsPath)),
-      chooser_(std::move(options.chooser)) {
+      chooser_(std::move(options.chooser)),
+      language_(options.language) {
     if (settingsPath_.empty()) settingsPath_ = PrepareSettingsFile(LocateSettings());
     if (!chooser_) chooser_ = ChooseFolderWithDialog;
     setObjectName("FormWeldMain");
@@ -279,6 +281,8 @@ void TFormWeldMain::FormShow() {
     ClearForm(FormWeldWaveSet);
     if (FormWeldWaveSet) FormWeldWaveSet->Common = Common.get();
     Common->SetLanguage(1);
+    if (language_.value_or(LoadLanguageCode(settingsPath_)) == kLanguageJapanese)
+        Common->UseJapaneseTexts();
     LangOffset = Common->TextOffset();
     InitView();
     SetCaptions();

@@ -47,6 +47,9 @@ struct WeldMainOptions {
     std::string settingsPath;       // empty: Varmonix.ini beside the executable
     FolderChooser chooser;          // empty: the platform's folder chooser
     bool failOwnedObjects = false;  // stands in for a failed creation at start-up
+    // kLanguageJapanese or kLanguageEnglish; none: LANGUAGE of section VIEW
+    // of the settings file, English without it.
+    std::optional<int> language;
 };
 
 class TFormWeldMain : public QWidget {
@@ -169,6 +172,7 @@ class TFormWeldMain : public QWidget {
     bool shownOnce_ = false;
     std::string settingsPath_;
     FolderChooser chooser_;
+    std::optional<int> language_;
     QPoint dragOffset_;
     bool dragging_ = false;
 };
