@@ -13,6 +13,10 @@ namespace {
 // three deviations in A, V and m/min.
 constexpr int kKeyDecimals[kLimitCount] = {0, 1, 1, 2, 0, 0, 3, 0, 0, 1, 2, 2};
 
+// By key: the figure is never below zero.
+constexpr bool kNeverNegative[kLimitCount] = {true,  false, false, false, false, false,
+                                              false, true,  true,  true,  true,  true};
+
 // Rounds away from the band's inside; a value already on the grid stays.
 double RoundOut(double v, int decimals, bool down) {
     const double scale = std::pow(10.0, decimals);
@@ -66,6 +70,17 @@ std::optional<Bound> ProposeBound(const std::vector<double>& values, int decimal
     const double sd = values.size() > 1 ? std::sqrt(squares / (n - 1)) : 0.0;
     if (!std::isfinite(mean) || !std::isfinite(sd)) return std::nullopt;
     return Bound{RoundOut(mean - 3 * sd, decimals, true), RoundOut(mean + 3 * sd, decimals, false)};
+}
+
+}  // namespace vx
+
+namespace vx {
+
+std::optional<Bound> ProposeLimit(int key, const std::vector<double>& values) {
+    if (key < 0 || key >= kLimitCount) return std::nullopt;
+    std::optional<Bound> b = ProposeBound(values, LimitDecimals(key));
+    if (b && kNeverNegative[key] && *b->min < 0) b->min = 0.0;
+    return b;
 }
 
 }  // namespace vx

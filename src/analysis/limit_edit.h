@@ -34,4 +34,10 @@ int LimitDecimals(int key);
 // band of that value alone; no value gives none.
 std::optional<Bound> ProposeBound(const std::vector<double>& values, int decimals);
 
+// The band proposed for limit `key`: ProposeBound at the key's decimals; for
+// the figures that cannot be below zero (arc time, breaks, gaps, the
+// deviations) a minimum below zero becomes 0, as a control chart's lower
+// line does.
+std::optional<Bound> ProposeLimit(int key, const std::vector<double>& values);
+
 }  // namespace vx

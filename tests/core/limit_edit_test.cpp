@@ -97,5 +97,19 @@ TEST(ProposeBound, TheBandHoldsEveryValueOfASmallSelection) {
     EXPECT_EQ(LimitDecimals(7), 0);  // breaks are counts
 }
 
+TEST(ProposeLimit, CountsTimesAndDeviationsStopAtZero) {
+    // 39 welds without a break and one with: 0.025 -/+ 0.47.
+    std::vector<double> breaks(39, 0.0);
+    breaks.push_back(1);
+    EXPECT_EQ(ProposeLimit(7, breaks), (Bound{0.0, 1.0}));
+    EXPECT_EQ(ProposeLimit(8, {0, 0, 2}), (Bound{0.0, 5.0}));      // gaps
+    EXPECT_EQ(ProposeLimit(0, {100, 900}), (Bound{0.0, 2198.0}));  // arc time, ms
+    EXPECT_EQ(ProposeLimit(9, {0.5, 2.5}), (Bound{0.0, 5.8}));     // current deviation
+    // A mean of a quantity keeps its band as it is.
+    EXPECT_EQ(ProposeLimit(1, {0, 1}), ProposeBound({0, 1}, 1));
+    EXPECT_LT(*ProposeLimit(1, {0, 1})->min, 0);
+    EXPECT_EQ(ProposeLimit(12, {1}), std::nullopt);
+}
+
 }  // namespace
 }  // namespace vx

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "analysis/metrics_run.h"
+#include "analysis/ui/analysis_set.h"
 #include "analysis/ui/folder_overview.h"
 #include "analysis/ui/limits_set.h"
 #include "analysis/ui/metrics_panel.h"
@@ -149,6 +150,26 @@ class FolderOverviewTest : public QObject {
         QCOMPARE(Cell(o, 1, kColFile), QString("x2.csv"));
         QCOMPARE(Cell(o, 1, kColCurrent), QString("260.0"));
         QVERIFY(o->windowTitle().endsWith("/b"));
+    }
+
+    void newAnalysisSettingsMeasureTheFolderAgain() {
+        MainFixture f;
+        TFormWeldMain& m = f.main();
+        f.openFolder(FiveWelds(f));
+        TFormFolderOverview* o = OpenOverview(m);
+        QTRY_VERIFY(Filled(o));
+        QCOMPARE(Cell(o, 1, kColArcTime), QString("120"));
+        QVERIFY(
+            RunDialog<TFormAnalysisSet>(m.PnlMetrics->SettingsButton(), [](TFormAnalysisSet& d) {
+                TypeInto(d.Edits[0], "250");  // arc threshold
+                d.BtnOk->click();
+            }));
+        QTRY_VERIFY(Filled(o));
+        QCOMPARE(o->Proxy()->rowCount(), 5);
+        QCOMPARE(Cell(o, 1, kColArcTime), QString("0"));  // 100 A: no arc any more
+        QCOMPARE(Cell(o, 1, kColCurrent), QString("-"));
+        QCOMPARE(Cell(o, 0, kColCurrent), QString("300.0"));
+        QCOMPARE(o->Job().params.arcThreshold, 250.0);
     }
 
     void sortsByAColumn() {

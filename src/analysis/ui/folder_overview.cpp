@@ -29,7 +29,7 @@
 namespace vx {
 namespace {
 
-constexpr int kRowHeight = 20;
+constexpr int kRowHeight = 22;
 
 // "<parent>/<folder name>_overview.csv": beside the data-log folder, so the
 // export never joins the welds it lists.
@@ -94,7 +94,7 @@ void TFormFolderOverview::BuildComponents() {
     TblOverview = new QTableView(this);
     TblOverview->setObjectName("TblOverview");
     TblOverview->setModel(proxy_);
-    TblOverview->setFont(GothicFont(13));
+    TblOverview->setFont(GothicFont(15));
     TblOverview->setSortingEnabled(true);
     TblOverview->sortByColumn(kColNumber, Qt::AscendingOrder);
     TblOverview->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -164,14 +164,15 @@ void TFormFolderOverview::SetCaptions() {
         CmbBoxTrend->addItem(text(kTextColumnNumber + c), c);
     CmbBoxTrend->setCurrentIndex(kColCurrent - kColArcTime);
 
-    // Wide enough for the caption and for the longest figure a column holds.
+    // Wide enough for the caption and for a large figure of the column.
+    static const char* const kSamples[kOverviewColumns] = {
+        "000000", "000000_0000.csv", "000000", "0000.0", "000.0", "00.00",
+        "000000", "0000000",         "00.000", "0000",   "0000",  "unreadable"};
     const QFontMetrics header(TblOverview->horizontalHeader()->font());
     const QFontMetrics cell(TblOverview->font());
     for (int c = 0; c < kOverviewColumns; ++c) {
-        const QString sample =
-            c == kColFile ? QStringLiteral("000000_0000.csv") : QStringLiteral("0000000.000");
-        const int w = std::max(header.horizontalAdvance(text(kTextColumnNumber + c)) + 28,
-                               cell.horizontalAdvance(c == kColNumber ? "000000" : sample) + 12);
+        const int w = std::max(header.horizontalAdvance(text(kTextColumnNumber + c)) + 24,
+                               cell.horizontalAdvance(QString::fromLatin1(kSamples[c])) + 14);
         TblOverview->setColumnWidth(c, w);
     }
 }

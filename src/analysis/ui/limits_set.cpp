@@ -77,7 +77,7 @@ TFormLimitsSet::TFormLimitsSet(const WeldCommon& common, const Limits& limits,
 
 void TFormLimitsSet::FromSelectionClick() {
     for (int k = 0; k < kLimitCount; ++k) {
-        const std::optional<Bound> b = ProposeBound(selection_[k], LimitDecimals(k));
+        const std::optional<Bound> b = ProposeLimit(k, selection_[k]);
         if (!b) continue;  // no selected weld has this figure: left as it is
         Edits[k][0]->setText(QString::fromStdString(ShortestText(*b->min)));
         Edits[k][1]->setText(QString::fromStdString(ShortestText(*b->max)));
