@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QToolButton>
 #include <atomic>
@@ -102,6 +103,8 @@ class FolderOverviewTest : public QObject {
         f.openFolder(FiveWelds(f));
         TFormFolderOverview* o = OpenOverview(m);
         QVERIFY(o && o->isVisible());
+        QSignalSpy finished(o, &TFormFolderOverview::FillFinished);
+        QTRY_COMPARE(finished.count(), 1);
         QTRY_VERIFY(Filled(o));
         QCOMPARE(o->Proxy()->rowCount(), 5);
         QCOMPARE(ShownNumbers(o), (std::vector<int>{1, 2, 3, 4, 5}));
@@ -274,6 +277,7 @@ class FolderOverviewTest : public QObject {
                 while (!released) std::this_thread::sleep_for(std::chrono::milliseconds(2));
             return MeasureFile(path, setting, {}, AnalysisParams{}, lines);
         };
+        QSignalSpy finished(o, &TFormFolderOverview::FillFinished);
         f.openFolder(FiveWelds(f));
         // The welds before it arrive while it is measured.
         QTRY_COMPARE(o->Proxy()->rowCount(), 2);
@@ -298,6 +302,7 @@ class FolderOverviewTest : public QObject {
         QTest::qWait(50);  // anything still queued would arrive now
         QCOMPARE(o->Proxy()->rowCount(), 2);
         QCOMPARE(o->LblStatus->text(), QString("Cancelled: 2 of 5 welds measured"));
+        QCOMPARE(finished.count(), 0);
     }
 
     void trendPointClickSelectsTheRow() {

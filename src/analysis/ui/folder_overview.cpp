@@ -30,6 +30,7 @@ namespace vx {
 namespace {
 
 constexpr int kRowHeight = 22;
+constexpr qint64 kTrendPauseMs = 250;
 
 // "<parent>/<folder name>_overview.csv": beside the data-log folder, so the
 // export never joins the welds it lists.
@@ -244,20 +245,25 @@ void TFormFolderOverview::CancelFill() {
     if (state_ != State::Filling) return;
     if (cancel_) *cancel_ = true;
     state_ = State::Cancelled;  // rows still on their way are dropped
+    UpdateTrend();
     UpdateStatus();
 }
 
 void TFormFolderOverview::OnRows(quint64 generation, std::vector<OverviewRow>&& rows) {
     if (generation != generation_ || state_ != State::Filling) return;
     model_->Append(std::move(rows));
-    UpdateTrend();
+    // Drawing ten thousand points for every batch would slow the fill; a
+    // few times a second is enough to watch it grow.
+    if (!trendClock_.isValid() || trendClock_.elapsed() >= kTrendPauseMs) UpdateTrend();
     UpdateStatus();
 }
 
 void TFormFolderOverview::OnFillEnded(quint64 generation) {
-    if (generation != generation_) return;
-    if (state_ == State::Filling) state_ = State::Done;
+    if (generation != generation_ || state_ != State::Filling) return;
+    state_ = State::Done;
+    UpdateTrend();
     UpdateStatus();
+    emit FillFinished();
 }
 
 int TFormFolderOverview::TrendColumn() const {
@@ -266,6 +272,7 @@ int TFormFolderOverview::TrendColumn() const {
 }
 
 void TFormFolderOverview::UpdateTrend() {
+    trendClock_.start();
     const int column = TrendColumn();
     ChtTrend->SetTitles(QString::fromStdString(common_.LoadTextUtf8(kTextColumnNumber)),
                         CmbBoxTrend->currentText());

@@ -4,6 +4,7 @@
 // The figures are measured on a thread of their own and arrive in batches; a
 // progress bar and Cancel show and stop the work while both windows stay
 // usable. A double click on a row shows that weld in the main window.
+#include <QElapsedTimer>
 #include <QWidget>
 #include <atomic>
 #include <functional>
@@ -79,6 +80,8 @@ class TFormFolderOverview : public QWidget {
   signals:
     // A row was double-clicked (or Enter pressed on it).
     void WeldChosen(int number);
+    // The last row of a fill has arrived (not after Cancel).
+    void FillFinished();
 
   protected:
     void showEvent(QShowEvent* e) override;
@@ -108,6 +111,7 @@ class TFormFolderOverview : public QWidget {
     std::unique_ptr<QThread> worker_;
     std::shared_ptr<std::atomic<bool>> cancel_;
     quint64 generation_ = 0;
+    QElapsedTimer trendClock_;  // since the trend was last drawn
 };
 
 }  // namespace vx
