@@ -217,12 +217,16 @@ void TFormFolderOverview::StartFill() {
     const quint64 generation = generation_;
     const std::shared_ptr<std::atomic<bool>> cancel = cancel_;
     worker_.reset(QThread::create([this, job = std::move(job), generation, cancel] {
-        MeasureFolder(job, *cancel, [this, generation](std::vector<OverviewRow>&& rows) {
-            auto batch = std::make_shared<std::vector<OverviewRow>>(std::move(rows));
-            QMetaObject::invokeMethod(
-                this, [this, generation, batch] { OnRows(generation, std::move(*batch)); },
-                Qt::QueuedConnection);
-        });
+        // Nothing may escape a thread: a failure to hand a batch on ends the fill.
+        try {
+            MeasureFolder(job, *cancel, [this, generation](std::vector<OverviewRow>&& rows) {
+                auto batch = std::make_shared<std::vector<OverviewRow>>(std::move(rows));
+                QMetaObject::invokeMethod(
+                    this, [this, generation, batch] { OnRows(generation, std::move(*batch)); },
+                    Qt::QueuedConnection);
+            });
+        } catch (...) {
+        }
         QMetaObject::invokeMethod(
             this, [this, generation] { OnFillEnded(generation); }, Qt::QueuedConnection);
     }));
