@@ -305,6 +305,34 @@ class FolderOverviewTest : public QObject {
         QCOMPARE(finished.count(), 0);
     }
 
+    void closingStopsTheFillAndReopeningStartsOver() {
+        std::atomic<bool> released{false};
+        MainFixture f;
+        struct Release {
+            std::atomic<bool>& r;
+            ~Release() { r = true; }
+        } release{released};
+        TFormWeldMain& m = f.main();
+        TFormFolderOverview* o = OpenOverview(m);
+        const WeldWaveSetting setting = m.WaveSetting;
+        o->measureOverride = [&released, setting](const std::string& path, LineList& lines) {
+            if (!released && path.size() >= 10 &&
+                path.compare(path.size() - 10, 10, "000003.csv") == 0)
+                while (!released) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            return MeasureFile(path, setting, {}, AnalysisParams{}, lines);
+        };
+        f.openFolder(FiveWelds(f));
+        QTRY_COMPARE(o->Proxy()->rowCount(), 2);
+        o->close();
+        QVERIFY(!o->Filling());
+        released = true;
+        QTRY_VERIFY(!o->WorkerRunning());
+        OpenOverview(m);
+        QTRY_VERIFY(Filled(o));
+        QCOMPARE(o->Proxy()->rowCount(), 5);
+        QCOMPARE(o->LblStatus->text(), QString("5 welds, 0 failing, 0 unreadable"));
+    }
+
     void trendPointClickSelectsTheRow() {
         MainFixture f;
         TFormWeldMain& m = f.main();

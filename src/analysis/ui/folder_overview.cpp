@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QProgressBar>
@@ -195,6 +196,13 @@ void TFormFolderOverview::SetFolder(OverviewJob job) {
 void TFormFolderOverview::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (pending_) StartFill();
+}
+
+void TFormFolderOverview::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    if (state_ != State::Filling || e->spontaneous()) return;  // not when merely minimized
+    CancelFill();
+    pending_ = true;
 }
 
 void TFormFolderOverview::StartFill() {

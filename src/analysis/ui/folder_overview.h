@@ -85,6 +85,8 @@ class TFormFolderOverview : public QWidget {
 
   protected:
     void showEvent(QShowEvent* e) override;
+    // A closed overview stops measuring; shown again, it starts over.
+    void hideEvent(QHideEvent* e) override;
 
   private:
     enum class State { Idle, Filling, Done, Cancelled };
