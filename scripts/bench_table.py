@@ -53,6 +53,12 @@ if b:
 b = find(r"BM_MetricsProcess")
 if b:
     rows.append(("varmonix --metrics, 10,000 welds of 6,000 lines", f"{ms(b) / 1000:.2f} s", "< 4 s", ms(b) < 4000))
+b = find(r"BM_OverviewModelFill10000")
+if b:
+    rows.append(("overview model fill, 10,000 rows (sorted, with view)", f"{ms(b):.1f} ms", "<= 100 ms", ms(b) <= 100))
+b = find(r"BM_OverviewFill10000Welds")
+if b:
+    rows.append(("folder overview of 10,000 welds of 6,000 lines", f"{ms(b) / 1000:.2f} s", "<= 5 s", ms(b) <= 5000))
 
 width = max(len(r[0]) for r in rows) if rows else 10
 print(f"| {'figure':<{width}} | {'measured':>18} | {'target':>18} |    |")

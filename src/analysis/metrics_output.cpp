@@ -59,6 +59,17 @@ Json DeviationJson(const WeldMetrics& m) {
     return j;
 }
 
+Json LimitsJson(const Limits& limits, const WeldMetrics* m) {
+    const std::optional<LimitVerdict> v = CheckLimits(limits, m);
+    if (!v) return nullptr;
+    Json j = Json::object();
+    j["pass"] = v->pass;
+    Json failed = Json::array();
+    for (int k : v->failed) failed.push_back(kLimitKeys[k].figure);
+    j["failed"] = std::move(failed);
+    return j;
+}
+
 void AppendCsvText(std::string& out, std::string_view s) {
     if (s.find_first_of(",\"\r\n") == std::string_view::npos) {
         out += s;
@@ -85,6 +96,16 @@ void AppendCsvField(std::string& out, const Json& v) {
         case Json::value_t::number_unsigned:
             AppendJson(out, v);  // the same digits as the JSON lines
             break;
+        case Json::value_t::array: {
+            std::string joined;
+            for (const Json& e : v) {
+                if (!e.is_string()) continue;
+                if (!joined.empty()) joined += ' ';
+                joined += e.get_ref<const std::string&>();
+            }
+            AppendCsvText(out, joined);
+            break;
+        }
         default:  // null; objects never reach a leaf column
             break;
     }
@@ -119,12 +140,14 @@ std::vector<std::string> MakeCsvColumns() {
     for (const char* q : kQuantityKey)
         for (const char* k : {"mean_abs", "max_abs"})
             c.push_back(std::string("deviation.") + q + "." + k);
+    c.push_back("limits.pass");
+    c.push_back("limits.failed");
     return c;
 }
 
 }  // namespace
 
-Json MetricsRecord(const std::string& path, const FileMetrics& f) {
+Json MetricsRecord(const std::string& path, const FileMetrics& f, const Limits& limits) {
     Json j = Json::object();
     j["path"] = ToValidUtf8(path);
     j["readable"] = f.readable;
@@ -145,6 +168,7 @@ Json MetricsRecord(const std::string& path, const FileMetrics& f) {
     j["wire_g"] = m ? Number(m->wireG) : Json(nullptr);
     j["heat_input_kj_per_mm"] = m ? Number(m->heatInputKjPerMm) : Json(nullptr);
     j["deviation"] = m ? DeviationJson(*m) : Json(nullptr);
+    j["limits"] = LimitsJson(limits, m);
     return j;
 }
 

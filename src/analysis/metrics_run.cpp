@@ -1,15 +1,15 @@
 #include "analysis/metrics_run.h"
 
 #include <algorithm>
-#include <condition_variable>
+#include <chrono>
 #include <exception>
 #include <filesystem>
-#include <mutex>
 #include <ostream>
 #include <system_error>
-#include <thread>
 
 #include "analysis/analysis_settings.h"
+#include "analysis/limits.h"
+#include "analysis/ordered_work.h"
 #include "common/output_status.h"
 #include "display/loaded_wave.h"
 #include "settings/settings_file.h"
@@ -24,13 +24,14 @@ namespace fs = std::filesystem;
 // cost ten thousand stream calls.
 constexpr size_t kOutChunk = size_t{1} << 16;
 
-// Records a worker may run ahead of the writer, per worker.
-constexpr size_t kWindowPerThread = 16;
+// A file that keeps the writer waiting this long lets out what is done.
+constexpr std::chrono::milliseconds kFlushPause{200};
 
 struct Context {
     WeldWaveSetting setting;
     std::vector<std::string> accepted;
     AnalysisParams params;
+    Limits limits;
     bool csv = false;
 };
 
@@ -39,11 +40,10 @@ struct Done {
     std::string text;  // the record's line
     std::string note;  // for `err`
     bool readable = false;
-    bool ready = false;
 };
 
 std::string RecordText(const Context& c, const std::string& path, const FileMetrics& f) {
-    const nlohmann::ordered_json r = MetricsRecord(path, f);
+    const nlohmann::ordered_json r = MetricsRecord(path, f, c.limits);
     return c.csv ? MetricsCsvRow(r) : MetricsJsonLine(r);
 }
 
@@ -100,91 +100,12 @@ bool ExpandPaths(const std::vector<std::string>& paths, const std::vector<std::s
     return ok;
 }
 
-// Runs work(i, scratch) for i in [0, count) on all cores and hands the
-// results to emit(Done&) in index order, as soon as each is next. Workers
-// run at most a window ahead of emit, so memory stays bounded. emit
-// returning false stops the run.
-template <class Work, class Emit>
-void ForEachInOrder(size_t count, const Work& work, const Emit& emit) {
-    if (count == 0) return;
-    const size_t threads =
-        std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), count);
-    const size_t window = kWindowPerThread * threads;
-    std::vector<Done> slots(window);
-    std::mutex mu;
-    std::condition_variable readyCv, spaceCv;
-    size_t next = 0, written = 0;
-    bool stop = false;
-
-    const auto worker = [&] {
-        LineList lines;
-        for (;;) {
-            size_t i;
-            {
-                std::unique_lock lock(mu);
-                spaceCv.wait(lock,
-                             [&] { return stop || next >= count || next < written + window; });
-                if (stop || next >= count) return;
-                i = next++;
-            }
-            Done d = work(i, lines);
-            d.ready = true;
-            {
-                std::lock_guard lock(mu);
-                slots[i % window] = std::move(d);
-            }
-            readyCv.notify_one();
-        }
-    };
-
-    std::vector<std::jthread> pool;
-    // Destroyed before the pool: stops the workers, which the pool then joins.
-    struct StopOnExit {
-        std::mutex& mu;
-        bool& stop;
-        std::condition_variable& cv;
-        ~StopOnExit() {
-            {
-                std::lock_guard lock(mu);
-                stop = true;
-            }
-            cv.notify_all();
-        }
-    } stopOnExit{mu, stop, spaceCv};
-    try {
-        for (size_t k = 0; k < threads; ++k) pool.emplace_back(worker);
-    } catch (const std::system_error&) {
-        // No more threads to be had: go on with those there are.
-    }
-
-    if (pool.empty()) {
-        LineList lines;
-        for (size_t i = 0; i < count; ++i) {
-            Done d = work(i, lines);
-            if (!emit(d)) return;
-        }
-        return;
-    }
-    for (size_t w = 0; w < count; ++w) {
-        Done d;
-        {
-            std::unique_lock lock(mu);
-            Done& slot = slots[w % window];
-            readyCv.wait(lock, [&] { return slot.ready; });
-            d = std::move(slot);
-            slot = Done{};
-            ++written;
-        }
-        spaceCv.notify_all();
-        if (!emit(d)) return;
-    }
-}
-
 int RunMetricsUnguarded(const MetricsOptions& o, std::ostream& out, std::ostream& err) {
     Context c;
     LoadWaveSetting(o.settingsPath, c.setting);
     c.accepted = ParseFormatCheck(c.setting.Format.Check);
     c.params = LoadAnalysisParams(o.settingsPath);
+    c.limits = LoadLimits(o.settingsPath);
     c.csv = o.csv;
 
     std::vector<std::string> files;
@@ -204,8 +125,13 @@ int RunMetricsUnguarded(const MetricsOptions& o, std::ostream& out, std::ostream
         buf += d.text;
         return buf.size() < kOutChunk || flush();
     };
+    // A reader at the other end of a pipe sees the records of fast files
+    // while a slow one is read.
+    const auto idle = [&] {
+        if (flush()) out.flush();
+    };
     const auto work = [&](size_t i, LineList& lines) { return Process(c, files[i], lines); };
-    ForEachInOrder(files.size(), work, emit);
+    ForEachInOrder<Done, LineList>(files.size(), work, emit, idle, kFlushPause);
 
     flush();
     return FinishOutput(out, err, allReadable);

@@ -13,7 +13,7 @@
 namespace vx {
 
 struct MetricsOptions {
-    std::string settingsPath;  // scales, time-column names, analysis parameters
+    std::string settingsPath;  // scales, time-column names, analysis parameters, limits
     bool csv = false;          // CSV instead of JSON lines
     std::vector<std::string> paths;
 };
@@ -26,7 +26,9 @@ FileMetrics MeasureFile(const std::string& path, const WeldWaveSetting& setting,
 
 // Each path is a wave file or a data-log folder, which stands for its wave
 // files in the order of the viewer's file list. Files are measured in
-// parallel and written in list order as they are done (CSV: header first).
+// parallel and written in list order as they are done (CSV: header first);
+// a window of a few records per core is all that is held, however many
+// files there are.
 // A path that does not exist gets an unreadable record and a note on `err`;
 // a folder that cannot be listed gets a note only; a folder without wave
 // files a note, and counts as nothing.

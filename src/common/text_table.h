@@ -32,6 +32,31 @@ enum TextId : int {
     kTextAboveZero = 718,
     kTextZeroOrMore = 719,
     kTextFraction = 720,
+    // The folder overview and the limits dialog.
+    kTextOverviewTitle = 800,
+    kTextOverviewButton = 801,
+    kTextLimitsButton = 802,
+    kTextExportCsv = 803,
+    kTextTrend = 804,
+    kTextColumnNumber = 805,  // then the other table columns, in table order, to 816
+    kTextPass = 817,
+    kTextFail = 818,
+    kTextUnreadable = 819,
+    kTextNotDrawn = 820,
+    kTextLimitTip = 821,
+    kTextNoValueTip = 822,
+    kTextMeasuring = 823,
+    kTextFilled = 824,
+    kTextCancelled = 825,
+    kTextNoFolder = 826,
+    kTextLimitsTitle = 827,
+    kTextFromSelection = 828,
+    kTextNumberOrEmpty = 829,
+    kTextMaxBelowMin = 830,
+    kTextLimitArcTime = 831,  // then the other limits, in file order, to 842
+    kTextExportFailed = 843,
+    kTextCsvFilter = 844,
+    kTextFromSelectionTip = 845,
     // Quantity names as the Japanese headers write them; 856..861 are the
     // same six with the languages swapped.
     kTextCurrentSet = 850,

@@ -65,13 +65,14 @@ const std::string kCsvHeader =
     "wire_feed.source,wire_feed.mean,wire_feed.rms,wire_feed.std,wire_feed.min,wire_feed.max,"
     "power_w,energy_j,energy_avg_j,wire_m,wire_g,heat_input_kj_per_mm,"
     "deviation.current.mean_abs,deviation.current.max_abs,deviation.voltage.mean_abs,"
-    "deviation.voltage.max_abs,deviation.wire_feed.mean_abs,deviation.wire_feed.max_abs";
+    "deviation.voltage.max_abs,deviation.wire_feed.mean_abs,deviation.wire_feed.max_abs,"
+    "limits.pass,limits.failed";
 
 const std::string kAllNull =
     R"("layout":null,"count":null,"duration_ms":null,"interval_ms":null,"gaps":null,)"
     R"("arc":null,"current":null,"voltage":null,"wire_feed":null,"power_w":null,)"
     R"("energy_j":null,"energy_avg_j":null,"wire_m":null,"wire_g":null,)"
-    R"("heat_input_kj_per_mm":null,"deviation":null})";
+    R"("heat_input_kj_per_mm":null,"deviation":null,"limits":null})";
 
 TEST(MetricsRecord, JsonLineOfAKnownFile) {
     // 5 samples of 10 ms; on at 10, 20, 30 (200 A, 20 V, 6 m/min), idle around.
@@ -92,7 +93,8 @@ TEST(MetricsRecord, JsonLineOfAKnownFile) {
                   R"("min":6,"max":6},)"
                   R"("power_w":4000,"energy_j":120,"energy_avg_j":120,"wire_m":0.003,)"
                   R"("wire_g":null,"heat_input_kj_per_mm":null,)"
-                  R"("deviation":{"current":null,"voltage":null,"wire_feed":null}})"
+                  R"("deviation":{"current":null,"voltage":null,"wire_feed":null},)"
+                  R"("limits":null})"
                   "\n");
 }
 
@@ -102,7 +104,7 @@ TEST(MetricsRecord, CsvRowOfAKnownFile) {
     EXPECT_EQ(r.out, kCsvHeader + "\n" + kSteady +
                          ",true,true,0,5,50,10,0,CurrentActual,10,10,40,30,0,"
                          "CurrentActual,200,200,0,200,200,VoltageActual,20,20,0,20,20,"
-                         "FeedingActual,6,6,0,6,6,4000,120,120,0.003,,,,,,,,\n");
+                         "FeedingActual,6,6,0,6,6,4000,120,120,0.003,,,,,,,,,,\n");
 }
 
 TEST(MetricsRecord, DeviationAndFractionsInBothForms) {
@@ -156,7 +158,7 @@ TEST(MetricsRecord, FilesWithoutMetricsHoldNulls) {
     EXPECT_EQ(r.err.find(three), std::string::npos);
 
     const MetricsRun csv = Metrics({missing}, true);
-    EXPECT_EQ(Lines(csv.out).at(1), missing + ",false,false" + std::string(41, ','));
+    EXPECT_EQ(Lines(csv.out).at(1), missing + ",false,false" + std::string(43, ','));
 }
 
 TEST(MetricsRecord, UnacceptedTimeColumnIsMeasuredButNoWaveFile) {
@@ -274,6 +276,41 @@ TEST(RunMetrics, SettingsFileGivesTheParametersAndTimeColumnNames) {
     EXPECT_NEAR(j["wire_g"].get<double>(), 0.002 * std::acos(-1.0) / 4 * 8, 1e-15);
     // 0.5 x 0.08 kJ over 600 mm/min x 20 ms = 0.2 mm.
     EXPECT_NEAR(j["heat_input_kj_per_mm"].get<double>(), 0.2, 1e-15);
+}
+
+TEST(RunMetrics, RecordsAreJudgedAgainstTheLimitsOfTheSettings) {
+    TempFolder dir;
+    // kSteady: 200 A at 20 V without breaks; its current is above the maximum.
+    const std::string ini = dir.Write(
+        "Varmonix.ini", "[LIMITS]\r\nCURRENT_MEAN=,150\r\nBREAKS=,0\r\nVOLTAGE_MEAN=15,\r\n");
+    const std::string missing = dir / "missing.csv";
+    const MetricsRun r = Metrics({kSteady, missing}, false, ini);
+    const std::vector<std::string> lines = Lines(r.out);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(nlohmann::json::parse(lines[0])["limits"],
+              nlohmann::json::parse(R"({"pass":false,"failed":["current.mean"]})"));
+    // No figures at all: every set limit fails.
+    EXPECT_EQ(nlohmann::json::parse(lines[1])["limits"],
+              nlohmann::json::parse(
+                  R"({"pass":false,"failed":["current.mean","voltage.mean","arc.breaks"]})"));
+    // The field closes the record.
+    EXPECT_NE(lines[0].find(R"(,"limits":{"pass":false,"failed":["current.mean"]}})"),
+              std::string::npos);
+
+    const std::vector<std::string> csv = Lines(Metrics({kSteady, missing}, true, ini).out);
+    ASSERT_EQ(csv.size(), 3u);
+    const std::vector<std::string> names = Fields(csv[0]);
+    ASSERT_EQ(names.back(), "limits.failed");
+    EXPECT_EQ(Fields(csv[1]).end()[-2], "false");
+    EXPECT_EQ(Fields(csv[1]).back(), "current.mean");
+    EXPECT_EQ(Fields(csv[2]).back(), "current.mean voltage.mean arc.breaks");
+
+    const std::string met = dir.Write("met.ini", "[LIMITS]\r\nCURRENT_MEAN=150,250\r\n");
+    EXPECT_EQ(nlohmann::json::parse(Metrics({kSteady}, false, met).out)["limits"],
+              nlohmann::json::parse(R"({"pass":true,"failed":[]})"));
+    const std::vector<std::string> metCsv = Lines(Metrics({kSteady}, true, met).out);
+    EXPECT_EQ(Fields(metCsv.at(1)).end()[-2], "true");
+    EXPECT_EQ(Fields(metCsv.at(1)).back(), "");
 }
 
 TEST(RunMetrics, FailedOutputIsAFailure) {

@@ -1,18 +1,27 @@
-// Pictures of the display-settings dialog and of an overlay, for a person to
-// look at. Runs only when VX_SCREENSHOT_DIR names the folder for the PNGs;
-// best under a real X server (Xvfb), where the screen itself is grabbed too.
+// Pictures of the display-settings dialog, an overlay, the metrics panel and
+// the folder overview, for a person to look at. Runs only when
+// VX_SCREENSHOT_DIR names the folder for the PNGs; best under a real X server
+// (Xvfb), where the screen itself is grabbed too.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QGuiApplication>
+#include <QHelpEvent>
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <cmath>
 
+#include "analysis/ui/folder_overview.h"
+#include "analysis/ui/limits_set.h"
 #include "analysis/ui/metrics_panel.h"
+#include "analysis/ui/overview_model.h"
+#include "analysis/ui/trend_chart.h"
 #include "common/ui/message_box2.h"
 #include "display/ui/wave_chart.h"
 #include "display_driver.h"
@@ -47,6 +56,26 @@ QByteArray RealisticWeld(int n) {
         const double ripple = std::sin(i * 0.9 + n) + 0.4 * std::sin(i * 0.23 + 2 * n);
         rows.push_back({t, ramp * (level + 15.0 * ripple), ramp * (24.0 + 0.4 * n + 1.2 * ripple),
                         ramp * (7.5 + 0.2 * n + 0.15 * ripple)});
+    }
+    return Row0File(rows);
+}
+
+// Weld n of a shift: 6 s near 220 A and 24.5 V with a little spread from
+// weld to weld; weld 7 runs cold, weld 23 loses its arc for 200 ms, weld 31
+// runs hot.
+QByteArray ShiftWeld(int n) {
+    std::vector<std::array<double, 4>> rows;
+    double amps = 220.0 + 6.0 * std::sin(n * 1.7) + 3.0 * std::sin(n * 0.45);
+    double volts = 24.5 + 0.5 * std::sin(n * 2.3);
+    if (n == 7) amps -= 28, volts -= 1.8;
+    if (n == 31) amps += 24, volts += 1.2;
+    for (int i = 0; i < 600; ++i) {
+        const double t = i * 10.0;
+        const double ramp = std::min(1.0, t / 300.0) * (t > 5700 ? (6000 - t) / 300.0 : 1.0);
+        const bool broken = n == 23 && t >= 3000 && t < 3200;
+        const double ripple = std::sin(i * 0.9 + n) + 0.4 * std::sin(i * 0.23 + 2 * n);
+        rows.push_back({t, broken ? 0.0 : ramp * (amps + 12.0 * ripple),
+                        broken ? 0.0 : ramp * (volts + 1.0 * ripple), ramp * (8.0 + 0.1 * ripple)});
     }
     return Row0File(rows);
 }
@@ -120,6 +149,59 @@ class ScreenshotTest : public QObject {
             if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
         });
         m.PnlMetrics->SettingsButton()->click();
+    }
+
+    void folderOverviewWithTrendAndFailingWelds() {
+        MainFixture f("[LIMITS]\r\nCURRENT_MEAN=202,235\r\nVOLTAGE_MEAN=22.8,26\r\nBREAKS=,0\r\n");
+        TFormWeldMain& m = f.main();
+        const QString folder = f.makeFolder("shift");
+        for (int n = 1; n <= 40; ++n)
+            WriteFile(folder, QString("%1.csv").arg(n, 6, 10, QChar('0')), ShiftWeld(n));
+        f.openFolder(folder);
+        QTRY_VERIFY_WITH_TIMEOUT(m.ChtWave->isEnabled(), 3000);
+        m.ChtWave->ReplotNow();
+        QTest::qWait(200);
+        Save(&m, "overview-button");
+        m.PnlMetrics->OverviewButton()->click();
+        TFormFolderOverview* o = m.Overview();
+        QVERIFY(o);
+        QTRY_VERIFY_WITH_TIMEOUT(!o->Filling() && !o->WorkerRunning(), 10000);
+        QCOMPARE(o->Proxy()->rowCount(), 40);
+        o->move(10, 10);
+        for (int row : {4, 5, 6, 8})
+            o->TblOverview->selectionModel()->select(
+                o->Proxy()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        o->ChtTrend->ReplotNow();
+        QTest::qWait(400);
+        Save(o, "overview-current");
+        o->CmbBoxTrend->setCurrentIndex(kColBreaks - kColArcTime);
+        o->ChtTrend->ReplotNow();
+        QTest::qWait(300);
+        Save(o, "overview-breaks");
+
+        // Failing welds first, with a failing cell's tool tip.
+        o->CmbBoxTrend->setCurrentIndex(kColVoltage - kColArcTime);
+        o->TblOverview->sortByColumn(kColResult, Qt::AscendingOrder);
+        o->TblOverview->clearSelection();
+        const QRect cell = o->TblOverview->visualRect(o->Proxy()->index(0, kColCurrent));
+        QTest::mouseMove(o->TblOverview->viewport(), cell.center());
+        QHelpEvent tip(QEvent::ToolTip, cell.center(),
+                       o->TblOverview->viewport()->mapToGlobal(cell.center()));
+        QApplication::sendEvent(o->TblOverview->viewport(), &tip);
+        o->ChtTrend->ReplotNow();
+        QTest::qWait(600);
+        Save(o, "overview-failing-first");
+
+        o->TblOverview->selectAll();
+        OnNextModal([](QWidget* w) {
+            if (auto* d = qobject_cast<TFormLimitsSet*>(w)) {
+                d->BtnFromSelection->click();
+                QTest::qWait(300);
+                Save(d, "limits-from-selection");
+                d->reject();
+            }
+        });
+        o->BtnLimits->click();
     }
 };
 

@@ -30,8 +30,12 @@ MetricsPanel::MetricsPanel(QWidget* parent) : QFrame(parent) {
     resize(kWidth, kRowTop + kPanelRows * kRowHeight + 20);
     setFont(GothicFont(14, true));
 
-    title_ = MakeLabel(this, "LblMetricsTitle", QRect(0, 0, kWidth - 26, 20), Qt::AlignLeft);
+    title_ = MakeLabel(this, "LblMetricsTitle", QRect(0, 0, kWidth - 98, 20), Qt::AlignLeft);
     title_->setFont(GothicFont(16, true));
+    overview_ = new QToolButton(this);
+    overview_->setObjectName("BtnOverview");
+    overview_->setGeometry(kWidth - 96, 0, 70, 20);
+    overview_->setFont(GothicFont(12, true));
     settings_ = new QToolButton(this);
     settings_->setObjectName("BtnAnalysisSet");
     settings_->setGeometry(kWidth - 24, 0, 22, 20);
@@ -54,6 +58,8 @@ void MetricsPanel::SetCaptions(const WeldCommon& common) {
     auto text = [&common](int id) { return QString::fromStdString(common.LoadTextUtf8(id)); };
     title_->setText(text(kTextMetricsTitle));
     settings_->setToolTip(text(kTextAnalysisSettings));
+    overview_->setText(text(kTextOverviewButton));
+    overview_->setToolTip(text(kTextOverviewTitle) + QStringLiteral(" (Ctrl+T)"));
     for (int r = 0; r < kPanelRows; ++r) labels_[r]->setText(text(kTextArcTime + r));
     note_->setText(text(kTextEstimateNote));
     const QString explained = text(kTextEstimateExplained);

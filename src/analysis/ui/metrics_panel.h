@@ -1,7 +1,8 @@
 #pragma once
 // The figures of the drawn weld, in the right column below the file list:
-// a title with the button to the analysis settings, eight rows of label and
-// value, and a note that power and energy are estimates.
+// a title with the buttons to the folder overview and to the analysis
+// settings, eight rows of label and value, and a note that power and energy
+// are estimates.
 #include <QFrame>
 #include <array>
 
@@ -28,10 +29,12 @@ class MetricsPanel : public QFrame {
     QLabel* Label(int row) const { return labels_[row]; }
     QLabel* Value(int row) const { return values_[row]; }
     QToolButton* SettingsButton() const { return settings_; }
+    QToolButton* OverviewButton() const { return overview_; }
 
   private:
     QLabel* title_;
     QToolButton* settings_;
+    QToolButton* overview_;
     std::array<QLabel*, kPanelRows> labels_{};
     std::array<QLabel*, kPanelRows> values_{};
     QLabel* note_;

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
@@ -243,6 +244,11 @@ void TFormWeldMain::Connect() {
     connect(BtnExit, &QPushButton::clicked, this, GuardedSlot([this](bool) { BtnExitClick(); }));
     connect(PnlMetrics->SettingsButton(), &QToolButton::clicked, this,
             GuardedSlot([this](bool) { BtnAnalysisSetClick(); }));
+    connect(PnlMetrics->OverviewButton(), &QToolButton::clicked, this,
+            GuardedSlot([this](bool) { BtnOverviewClick(); }));
+    auto* overviewKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
+    overviewKey->setObjectName("KeyOverview");
+    connect(overviewKey, &QShortcut::activated, this, GuardedSlot([this] { BtnOverviewClick(); }));
     for (QToolButton* b : {SpdBtnExp01, SpdBtnExp02, SpdBtnExp03})
         connect(b, &QToolButton::clicked, this,
                 GuardedSlot([this, b](bool) { SpdBtnExpClick(b); }));

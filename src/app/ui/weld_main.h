@@ -29,6 +29,7 @@ class MetricsPanel;
 class PictureBox;
 class LineList;
 class StatusBar;
+class TFormFolderOverview;
 class WaveChart;
 class WeldCommon;
 
@@ -96,6 +97,7 @@ class TFormWeldMain : public QWidget {
     void CmbBoxCsvFileChange(int index);
     void TimToolTipTimer();
     void BtnAnalysisSetClick();
+    void BtnOverviewClick();
 
     // Operations.
     void InitView();
@@ -114,6 +116,10 @@ class TFormWeldMain : public QWidget {
     void FreeObjects();
     // Steps 8 onward of the open command, for a folder chosen elsewhere.
     void OpenDataLogFolder(const std::string& path);
+    // Draws weld `fileNo` of the open folder, as chosen in the overview.
+    void ShowWeld(int32_t fileNo);
+    // The folder overview; none before it is first opened.
+    TFormFolderOverview* Overview() const { return overview_; }
 
     const std::string& SettingsPath() const { return settingsPath_; }
     QLabel* ScaleLabel(int column, int index) const { return LblAxisHor[column][index]; }
@@ -151,6 +157,8 @@ class TFormWeldMain : public QWidget {
     void StepTo(int32_t fileNo);
     void ShowMessage(int captionId, int messageId);
     void UpdateMetrics();
+    // Gives the overview the open folder and the settings it is measured with.
+    void SyncOverview();
 
     // State of the window's own.
     bool FirstResize = false;
@@ -167,6 +175,7 @@ class TFormWeldMain : public QWidget {
     std::array<LoadedWave, 10> overlays_;
     AnalysisParams analysis_;
     std::optional<WeldMetrics> metrics_;
+    TFormFolderOverview* overview_ = nullptr;  // a window of its own, owned as a child
 
     bool created_ = false;
     bool shownOnce_ = false;

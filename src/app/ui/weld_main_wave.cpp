@@ -128,6 +128,7 @@ void TFormWeldMain::BtnAnalysisSetClick() {
     if (dialog.exec() != QDialog::Accepted) return;
     analysis_ = dialog.Params();
     UpdateMetrics();  // the figures follow even when the file cannot be written
+    SyncOverview();
     SaveAnalysisParams(settingsPath_, analysis_);
 }
 
@@ -167,6 +168,7 @@ void TFormWeldMain::OpenDataLogFolder(const std::string& path) {
     CsvFileNo = 1;
     CsvFolder = path;
     StsBarWave->SetPanelText(0, FromNativePath(path));
+    SyncOverview();
     if (FormWeldWaveSet) FormWeldWaveSet->ResetOverlayChoice();
     WaveSetting.Multi.Enabled = false;
     WaveSetting.Multi.SelMode = 0;

@@ -2,7 +2,8 @@
 // The wave chart: a thin adapter over the plotting library that offers the
 // operations the windows use (axes with refusing limits, series kept in time
 // order, screen-to-time mapping, a hint shown as tool tip). This header and its
-// .cpp are the only places that know the plotting library.
+// .cpp are the wave display's only contact with the plotting library (the
+// folder overview's trend chart has an adapter of its own).
 #include <QTimer>
 #include <QWidget>
 #include <memory>
