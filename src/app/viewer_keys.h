@@ -46,8 +46,7 @@ struct ViewerGesture {
 // The mouse gestures, for the help window.
 std::span<const ViewerGesture> ViewerGestures();
 
-// Zoom factors: a wheel notch and the + and - keys.
-inline constexpr double kWheelZoomIn = 0.8;
+// Zoom factor of the + key; - zooms out by its inverse.
 inline constexpr double kKeyZoomIn = 0.5;
 // Share of the visible width the arrow keys pan by.
 inline constexpr double kKeyPanShare = 0.1;

@@ -10,6 +10,10 @@ namespace vx {
 
 enum class MouseButton { Left, Middle, Right, Other };
 
+// Zoom factor of one wheel notch away from the user; towards the user zooms
+// out by its inverse.
+inline constexpr double kWheelZoomIn = 0.8;
+
 // Pixel columns of the plot area and the times they show.
 struct PlotMapping {
     double left = 0;   // pixel of view.lo
