@@ -2,11 +2,16 @@
 // What the time axis shows: the range the settings set up ("home"), or a
 // zoomed range on top of it that outlives file steps until the user goes home.
 #include <optional>
+#include <vector>
 
 #include "display/range_axis.h"
 #include "display/time_zoom.h"
 
 namespace vx {
+
+// First to last finite time of times in ascending order (a time that is not
+// a number sorts last); none without one.
+std::optional<TimeSpan> TimesSpanned(const std::vector<double>& sortedTimes);
 
 class TimeView {
   public:

@@ -157,5 +157,13 @@ TEST(TimeView, ZoomStaysOverNewHomesUntilHome) {
     EXPECT_EQ(v.Axis(10).Increment(), 2000);
 }
 
+TEST(TimesSpanned, FirstToLastFiniteTime) {
+    EXPECT_EQ(TimesSpanned({0, 10, 20}), (TimeSpan{0, 20}));
+    EXPECT_EQ(TimesSpanned({-kInf, 5, 7, kInf, kNaN}), (TimeSpan{5, 7}));
+    EXPECT_EQ(TimesSpanned({3}), (TimeSpan{3, 3}));
+    EXPECT_FALSE(TimesSpanned({}));
+    EXPECT_FALSE(TimesSpanned({kNaN, kNaN}));
+}
+
 }  // namespace
 }  // namespace vx

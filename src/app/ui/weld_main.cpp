@@ -91,6 +91,7 @@ TFormWeldMain::TFormWeldMain(WeldMainOptions options, QWidget* parent)
     setFont(GothicFont(19, true));
     resize(951, 663);
     setMinimumSize(200, 150);
+    setAcceptDrops(true);  // a folder or a wave file dropped anywhere on the window
     BuildComponents();
     FormCreate(options.failOwnedObjects);
     if (created_) Connect();
@@ -259,6 +260,11 @@ void TFormWeldMain::Connect() {
     connect(ImgLogoKORVEN, &PictureBox::Clicked, this, GuardedSlot([this] { ImgLogoURLClick(); }));
     connect(ChtWave, &WaveChart::MouseMoved, this,
             GuardedSlot([this](int x, int) { ChtWaveMouseMove(x); }));
+    connect(ChtWave, &WaveChart::Gestured, this,
+            GuardedSlot([this](const Gesture& g) { ChtWaveGesture(g); }));
+    connect(ChtWave, &WaveChart::WheelZoom, this,
+            GuardedSlot([this](double anchor, double factor) { ChtWaveWheel(anchor, factor); }));
+    MakeShortcuts();
     connect(TimToolTip, &QTimer::timeout, this, [this] { Guarded([this] { TimToolTipTimer(); }); });
 }
 
@@ -305,6 +311,7 @@ void TFormWeldMain::InitView() {
     MultiNo.fill(0);
     wave_ = LoadedWave{};
     overlays_.fill(LoadedWave{});
+    view_.GoHome();
     LoadWaveSetting();
     analysis_ = LoadAnalysisParams(settingsPath_);
     UpdateMetrics();
