@@ -24,6 +24,6 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     vx::VarmonixApplication app(qtArgc, argv);
     vx::StartupOptions options;
-    options.openFolder = cl.folder;
+    options.openPath = cl.openPath;
     return vx::RunVarmonix(options);
 }
