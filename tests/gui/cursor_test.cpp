@@ -159,6 +159,27 @@ class CursorTest : public QObject {
         ComparePanel(m, Expected(m));
     }
 
+    void labelsStayAboveThePlotAndApart() {
+        MainFixture f(ZoomSettings());
+        OpenWelds(f);
+        TFormWeldMain& m = f.main();
+        const QRect plot = m.ChtWave->PlotRect();
+        // Close together, in either order, in the middle and at both edges.
+        const int cases[][2] = {{300, 301}, {301, 300}, {87, 88}, {616, 615}, {400, 200}};
+        for (const auto& c : cases) {
+            Click(m, c[0]);
+            Click(m, c[1], Qt::RightButton);
+            const std::optional<QRect> a = m.ChtWave->CursorLabelRect(Cursor::A);
+            const std::optional<QRect> b = m.ChtWave->CursorLabelRect(Cursor::B);
+            QVERIFY(a && b);
+            QVERIFY2(!a->intersects(*b), qPrintable(QString("%1 %2").arg(c[0]).arg(c[1])));
+            for (const QRect& r : {*a, *b}) {
+                QVERIFY(r.left() >= plot.left() && r.right() <= plot.right() + 1);
+                QVERIFY(r.bottom() <= plot.top() + 1 && r.top() >= 0);  // in the margin above
+            }
+        }
+    }
+
     void bothCursorsWithoutAFileShowDashes() {
         MainFixture f(ZoomSettings());
         TFormWeldMain& m = f.main();

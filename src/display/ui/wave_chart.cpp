@@ -150,7 +150,6 @@ void WaveChart::MakeCursorItems() {
         // The label stands in the margin above the plot, clear of the traces.
         auto* label = new QCPItemText(plot_);
         label->setClipToAxisRect(false);
-        label->setPositionAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         label->setText(c == Cursor::A ? "A" : "B");
         label->setFont(GothicFont(16, true));
         label->setColor(Qt::white);
@@ -179,15 +178,47 @@ void WaveChart::SetCursors(std::optional<double> a, std::optional<double> b) {
 
 void WaveChart::UpdateCursorItems() {
     const QCPRange r = plot_->xAxis->range();
+    const QRect plot = PlotRect();
+    std::array<bool, 2> shown{};
+    std::array<double, 2> px{}, lo{}, width{};
     for (int i = 0; i < 2; ++i) {
         const std::optional<double>& t = cursorTimes_[i];
-        const bool shown = t && *t >= r.lower && *t <= r.upper;
-        cursorLines_[i]->setVisible(shown);
-        cursorLabels_[i]->setVisible(shown);
-        if (!shown) continue;
+        shown[i] = t && *t >= r.lower && *t <= r.upper;
+        cursorLines_[i]->setVisible(shown[i]);
+        cursorLabels_[i]->setVisible(shown[i]);
+        if (!shown[i]) continue;
         PlaceAt(cursorLines_[i]->start, *t, 0);
         PlaceAt(cursorLines_[i]->end, *t, 1);
-        PlaceAt(cursorLabels_[i]->position, *t, 0);
+        px[i] = plot_->xAxis->coordToPixel(*t);
+        const QMargins pad = cursorLabels_[i]->padding();
+        width[i] =
+            QFontMetrics(cursorLabels_[i]->font()).horizontalAdvance(cursorLabels_[i]->text()) +
+            pad.left() + pad.right();
+    }
+    // The earlier cursor's label stands left of its line, the later one's
+    // right of it, so that close cursors keep both labels readable; a label
+    // stays above the plot, and two that would still overlap stand side by side.
+    const int first = shown[0] && shown[1] && px[1] < px[0] ? 1 : 0;
+    auto fit = [&](int i, double left) {
+        lo[i] = std::clamp(left, static_cast<double>(plot.left()),
+                           static_cast<double>(plot.right()) - width[i]);
+    };
+    for (int i = 0; i < 2; ++i)
+        if (shown[i]) fit(i, i == first ? px[i] - width[i] : px[i]);
+    if (shown[0] && shown[1]) {
+        const int later = 1 - first;
+        if (lo[later] < lo[first] + width[first]) {
+            fit(later, lo[first] + width[first]);
+            if (lo[later] < lo[first] + width[first]) fit(first, lo[later] - width[first]);
+        }
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (!shown[i]) continue;
+        QCPItemPosition* p = cursorLabels_[i]->position;
+        p->setTypeX(QCPItemPosition::ptAbsolute);
+        p->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        p->setCoords(lo[i], 0);
+        cursorLabels_[i]->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
     }
 }
 
@@ -201,6 +232,15 @@ QString WaveChart::CursorLabel(Cursor c) const {
     return cursorLabels_[static_cast<int>(c)]->visible()
                ? cursorLabels_[static_cast<int>(c)]->text()
                : QString();
+}
+
+std::optional<QRect> WaveChart::CursorLabelRect(Cursor c) const {
+    const QCPItemText* label = cursorLabels_[static_cast<int>(c)];
+    if (!label->visible()) return std::nullopt;
+    // Item positions are worked out when drawn.
+    plot_->replot(QCustomPlot::rpImmediateRefresh);
+    return QRectF(label->topLeft->pixelPosition(), label->bottomRight->pixelPosition())
+        .toAlignedRect();
 }
 
 bool WaveChart::BandShown() const { return band_->visible(); }

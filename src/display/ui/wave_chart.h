@@ -97,6 +97,8 @@ class WaveChart : public QWidget {
     // Pixel column of a cursor as drawn; none when it is not drawn.
     std::optional<int> CursorPixel(Cursor c) const;
     QString CursorLabel(Cursor c) const;
+    // Where a cursor's label is drawn, in this widget's pixels; none when it is not.
+    std::optional<QRect> CursorLabelRect(Cursor c) const;
     // The zoom band while a left drag draws it.
     bool BandShown() const;
     // The time under the mouse while it is over the plot area.
