@@ -128,7 +128,7 @@ class KeysTest : public QObject {
         const auto& rows = help->Rows();
         QCOMPARE(rows.size(), ViewerKeys().size() + ViewerGestures().size());
         QCOMPARE(rows[0],
-                 (std::pair<QString, QString>("+, =, Num++", "Zoom in around the centre")));
+                 (std::pair<QString, QString>("+, =, Num +", "Zoom in around the centre")));
         size_t i = 0;
         for (const ViewerKey& k : ViewerKeys()) {
             QCOMPARE(rows[i].second, QString::fromUtf8(LoadStrUtf8(k.textId + kEnglish)));

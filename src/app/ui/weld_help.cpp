@@ -44,10 +44,13 @@ TFormWeldHelp::TFormWeldHelp(const WeldCommon& common, QWidget* parent) : QDialo
     heading(kTextHelpKeyHeading);
     for (const ViewerKey& k : ViewerKeys()) {
         QStringList keys;
-        for (const char* key : k.keys)
-            if (key)
-                keys << QKeySequence::fromString(key, QKeySequence::PortableText)
-                            .toString(QKeySequence::NativeText);
+        for (const char* key : k.keys) {
+            if (!key) continue;
+            QString name = QKeySequence::fromString(key, QKeySequence::PortableText)
+                               .toString(QKeySequence::NativeText);
+            if (name.startsWith("Num+") && name.size() > 4) name = "Num " + name.mid(4);
+            keys << name;
+        }
         add(keys.join(", "), text(k.textId));
     }
     grid->setRowMinimumHeight(row++, 8);
