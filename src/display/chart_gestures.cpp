@@ -23,14 +23,18 @@ Gesture ChartGestures::BandTo(GestureKind kind, double x) const {
 
 Gesture ChartGestures::Press(MouseButton b, bool shift, bool ctrl, double x,
                              const PlotMapping& map) {
-    if (state_ != State::Idle || b == MouseButton::Other) return {};
+    if (b == MouseButton::Other) return {};
+    // The held button pressed again: its release was lost (the grab went to
+    // another window), so the old gesture ends and this one starts.
+    if (state_ != State::Idle && b != button_) return {};
+    Gesture ended = Cancel();
     state_ = State::Pressed;
     button_ = b;
     shift_ = shift;
     ctrl_ = ctrl;
     pressX_ = x;
     map_ = map;
-    return {};
+    return ended;
 }
 
 Gesture ChartGestures::Move(double x) {

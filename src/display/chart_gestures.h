@@ -47,7 +47,8 @@ class ChartGestures {
     explicit ChartGestures(double dragPixels = 4) : dragPixels_(dragPixels) {}
 
     // A button went down at pixel x of the plot area. A second button while
-    // one is held is ignored.
+    // one is held is ignored; the held one again starts afresh (a band left
+    // from before is hidden).
     Gesture Press(MouseButton b, bool shift, bool ctrl, double x, const PlotMapping& map);
     Gesture Move(double x);
     Gesture Release(MouseButton b, double x);

@@ -137,6 +137,16 @@ const GestureCase kCases[] = {
       {Step::Release, B::Left, kAt(1000)}},
      {K::SetCursor, 1000, 0, Cursor::A}},
     {"a release without a press is ignored", {{Step::Release, B::Left, kAt(1000)}}, {K::None}},
+    {"the held button again starts afresh",
+     {{Step::Press, B::Left, kAt(1000)},
+      {Step::Move, B::Left, kAt(2000)},
+      {Step::Press, B::Left, kAt(3000)}},
+     {K::HideBand}},
+    {"after a lost release the next click counts",
+     {{Step::Press, B::Left, kAt(1000)},
+      {Step::Press, B::Left, kAt(3000)},
+      {Step::Release, B::Left, kAt(3000)}},
+     {K::SetCursor, 3000, 0, Cursor::A}},
 };
 
 class ChartGesturesTest : public testing::TestWithParam<GestureCase> {};
