@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "display/cursor_labels.h"
 #include "display/measure_cursors.h"
 
 namespace vx {
@@ -222,6 +223,35 @@ TEST(MeasureCursors, CursorTimeIsTheReadoutsWholeMillisecond) {
     EXPECT_FALSE(std::signbit(*CursorTimeAt(-0.5)));
     EXPECT_EQ(CursorTimeAt(-7.5), -7);
     EXPECT_FALSE(CursorTimeAt(std::numeric_limits<double>::quiet_NaN()));
+}
+
+TEST(CursorLabelLefts, OutwardsInsideThePlotAndApart) {
+    // Labels 20 px wide over a plot from pixel 84 to 616.
+    struct Case {
+        std::optional<double> a, b;
+        double wantA, wantB;
+    } cases[] = {
+        {300, 400, 280, 400},  // A earlier: left of its line, B right of its own
+        {400, 300, 400, 280},  // B earlier
+        {300, 301, 280, 301},  // close: still apart
+        {300, 300, 280, 300},  // on one line
+        {85, 86, 84, 104},     // at the left edge: A inwards, B beside it
+        {616, 615, 596, 576},  // at the right edge: B makes way for A
+        {300, std::nullopt, 280, 0}, {std::nullopt, 300, 0, 300},
+        {90, std::nullopt, 84, 0},  // alone at the edge: inwards
+    };
+    for (const Case& c : cases) {
+        const auto lo = CursorLabelLefts({{{c.a, 20}, {c.b, 20}}}, 84, 616);
+        if (c.a) {
+            EXPECT_DOUBLE_EQ(lo[0], c.wantA) << *c.a;
+        }
+        if (c.b) {
+            EXPECT_DOUBLE_EQ(lo[1], c.wantB) << *c.b;
+        }
+        if (c.a && c.b) {
+            EXPECT_GE(std::fabs(lo[0] - lo[1]), 20.0) << *c.a << " " << *c.b;
+        }
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "common/ui/fonts.h"
+#include "display/cursor_labels.h"
 #include "display/readout.h"
 
 namespace vx {
@@ -178,46 +179,29 @@ void WaveChart::SetCursors(std::optional<double> a, std::optional<double> b) {
 
 void WaveChart::UpdateCursorItems() {
     const QCPRange r = plot_->xAxis->range();
-    const QRect plot = PlotRect();
-    std::array<bool, 2> shown{};
-    std::array<double, 2> px{}, lo{}, width{};
+    std::array<CursorLabelIn, 2> in;
     for (int i = 0; i < 2; ++i) {
         const std::optional<double>& t = cursorTimes_[i];
-        shown[i] = t && *t >= r.lower && *t <= r.upper;
-        cursorLines_[i]->setVisible(shown[i]);
-        cursorLabels_[i]->setVisible(shown[i]);
-        if (!shown[i]) continue;
+        const bool shown = t && *t >= r.lower && *t <= r.upper;
+        cursorLines_[i]->setVisible(shown);
+        cursorLabels_[i]->setVisible(shown);
+        if (!shown) continue;
         PlaceAt(cursorLines_[i]->start, *t, 0);
         PlaceAt(cursorLines_[i]->end, *t, 1);
-        px[i] = plot_->xAxis->coordToPixel(*t);
         const QMargins pad = cursorLabels_[i]->padding();
-        width[i] =
+        in[i].pixel = plot_->xAxis->coordToPixel(*t);
+        in[i].width =
             QFontMetrics(cursorLabels_[i]->font()).horizontalAdvance(cursorLabels_[i]->text()) +
             pad.left() + pad.right();
     }
-    // The earlier cursor's label stands left of its line, the later one's
-    // right of it, so that close cursors keep both labels readable; a label
-    // stays above the plot, and two that would still overlap stand side by side.
-    const int first = shown[0] && shown[1] && px[1] < px[0] ? 1 : 0;
-    auto fit = [&](int i, double left) {
-        lo[i] = std::clamp(left, static_cast<double>(plot.left()),
-                           static_cast<double>(plot.right()) - width[i]);
-    };
-    for (int i = 0; i < 2; ++i)
-        if (shown[i]) fit(i, i == first ? px[i] - width[i] : px[i]);
-    if (shown[0] && shown[1]) {
-        const int later = 1 - first;
-        if (lo[later] < lo[first] + width[first]) {
-            fit(later, lo[first] + width[first]);
-            if (lo[later] < lo[first] + width[first]) fit(first, lo[later] - width[first]);
-        }
-    }
+    const QRect plot = PlotRect();
+    const std::array<double, 2> lefts = CursorLabelLefts(in, plot.left(), plot.right());
     for (int i = 0; i < 2; ++i) {
-        if (!shown[i]) continue;
+        if (!in[i].pixel) continue;
         QCPItemPosition* p = cursorLabels_[i]->position;
         p->setTypeX(QCPItemPosition::ptAbsolute);
         p->setTypeY(QCPItemPosition::ptAxisRectRatio);
-        p->setCoords(lo[i], 0);
+        p->setCoords(lefts[i], 0);
         cursorLabels_[i]->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
     }
 }
