@@ -42,6 +42,24 @@ std::array<std::string, kPanelRows> MetricsPanelValues(const WeldMetrics& m) {
     return r;
 }
 
+RangePanelText RangePanelValues(const WeldMetrics& m, double a, double b) {
+    RangePanelText r;
+    r.cursors = Fixed(a, 0) + " / " + Fixed(b, 0) + " ms";
+    r.span = Fixed(std::fabs(b - a), 0) + " ms";
+    constexpr int kDecimals[3] = {1, 1, 2};  // as the whole weld's means
+    for (int q = 0; q < 3; ++q) {
+        r.present[q] = m.quantity[q].has_value();
+        const QuantityStats none;
+        const QuantityStats& s = m.quantity[q] ? *m.quantity[q] : none;
+        const std::optional<double>* v[kRangeStats] = {&s.mean, &s.min, &s.max, &s.rms};
+        for (int k = 0; k < kRangeStats; ++k)
+            r.stats[q][k] = *v[k] && std::isfinite(**v[k]) ? Fixed(**v[k], kDecimals[q]) : kNone;
+    }
+    r.energy = WithUnit(Scaled(m.energyJ, 0.001), 3, "kJ");
+    r.arcTime = m.arc ? WithUnit(m.arc->timeMs, 0, "ms") : kNone;
+    return r;
+}
+
 std::string ParameterText(double v) { return ShortestText(v); }
 
 }  // namespace vx

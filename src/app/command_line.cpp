@@ -141,8 +141,9 @@ CommandLine Parse(std::vector<std::string> args) {
     positional.insert(positional.end(), names.begin(), names.end());
     switch (cl.mode) {
         case Mode::Viewer:
-            if (positional.size() > 1) return Error("more than one FOLDER: " + positional[1]);
-            if (!positional.empty()) cl.folder = positional[0];
+            if (positional.size() > 1)
+                return Error("more than one FOLDER or FILE: " + positional[1]);
+            if (!positional.empty()) cl.openPath = positional[0];
             break;
         case Mode::Dump:
             if (positional.empty()) return Error("--dump needs a FILE");

@@ -12,7 +12,7 @@ enum class Mode { Viewer, Dump, Metrics, Help, Version, UsageError };
 
 struct CommandLine {
     Mode mode = Mode::Viewer;
-    std::string folder;                       // Viewer: opened at start; empty for none
+    std::string openPath;                     // Viewer: folder or file opened at start; or empty
     std::vector<std::string> files;           // Dump, Metrics: in the order given
     std::optional<std::string> settingsPath;  // --settings INI; never empty when set
     bool summary = false;                     // --summary
@@ -24,12 +24,13 @@ struct CommandLine {
 // Printed by --help; its first lines (up to the blank line) after a usage error.
 // The README's Usage block is this text.
 inline constexpr char kUsageText[] =
-    "Usage: varmonix [--settings INI] [--lang ja|en] [FOLDER]\n"
+    "Usage: varmonix [--settings INI] [--lang ja|en] [FOLDER | FILE]\n"
     "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
     "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
     "       varmonix --help | --version\n"
     "\n"
-    "Without a mode option the viewer starts, with the data-log FOLDER open.\n"
+    "Without a mode option the viewer starts, with the data-log FOLDER open (or the\n"
+    "folder of the wave FILE, with FILE drawn).\n"
     "  --dump          no window: each FILE read as the viewer reads it, written as\n"
     "                  one JSON object per file and line\n"
     "  --metrics       no window: arc time, means, energy and wire of each PATH (a\n"

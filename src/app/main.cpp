@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     vx::VarmonixApplication app(qtArgc, argv);
     vx::StartupOptions options;
-    options.openFolder = cl.folder;
+    options.openPath = cl.openPath;
     if (cl.lang) options.main.language = vx::LanguageCodeOf(*cl.lang);
     options.main.settingsPath =
         cl.settingsPath ? *cl.settingsPath : vx::PrepareSettingsFile(settings);

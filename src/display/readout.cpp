@@ -102,4 +102,15 @@ std::string ReadoutHint(double axisMin, double axisMax, double x,
     return FormatReadout(static_cast<int64_t>(t), values);
 }
 
+std::string WithDeltaToA(std::string hint, double x, std::optional<double> cursorA) {
+    if (hint.empty() || !cursorA || !std::isfinite(*cursorA)) return hint;
+    const double delta = std::trunc(x) - std::trunc(*cursorA);
+    if (!std::isfinite(delta) || std::fabs(delta) >= 9.0e18) return hint;
+    const auto d = static_cast<int64_t>(delta);
+    hint += "\r\nt-A: ";
+    hint += d > 0 ? "+" : "";
+    hint += std::to_string(d) + "ms";
+    return hint;
+}
+
 }  // namespace vx

@@ -44,4 +44,8 @@ struct ReadoutTrace {
 std::string ReadoutHint(double axisMin, double axisMax, double x,
                         const std::array<ReadoutTrace, 3>& traces, const Trace3Mapping& map3);
 
+// With cursor A set, a non-empty read-out for the mouse at time x gets one
+// more line: the time of its first line less A, signed, such as "t-A: +120ms".
+std::string WithDeltaToA(std::string hint, double x, std::optional<double> cursorA);
+
 }  // namespace vx

@@ -68,4 +68,25 @@ FolderScanResult ScanCsvFolder(const std::string& folder,
     return result;
 }
 
+OpenTarget ClassifyOpenPath(const std::string& path, const std::vector<std::string>& accepted) {
+    namespace fs = std::filesystem;
+    OpenTarget t;
+    std::error_code ec;
+    const fs::path p(path);
+    if (path.empty() || fs::is_directory(p, ec) || !fs::exists(p, ec)) {
+        t.folder = path;
+        return t;
+    }
+    std::string name = p.filename().native();
+    if (fs::is_regular_file(p, ec) && HasCsvExtension(name) && CheckCsvFile(path, accepted)) {
+        t.kind = OpenTarget::Kind::WaveFile;
+        // A bare name lies in the working folder.
+        t.folder = p.has_parent_path() ? p.parent_path().native() : fs::current_path(ec).native();
+        t.name = std::move(name);
+        return t;
+    }
+    t.kind = OpenTarget::Kind::NotWave;
+    return t;
+}
+
 }  // namespace vx

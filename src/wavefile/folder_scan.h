@@ -15,6 +15,21 @@ struct FolderScanResult {
 // ignoring ASCII letter case, ties by bytes.
 FolderScanResult ScanCsvFolder(const std::string& folder, const std::vector<std::string>& accepted);
 
+// What a path handed to the viewer (dropped on it, or given at start) opens.
+struct OpenTarget {
+    enum class Kind {
+        Folder,    // a data-log folder (or a path that is no file: the scan reports it)
+        WaveFile,  // a wave file: its folder opens with it selected
+        NotWave,   // a file that is no wave file: nothing opens
+    };
+    Kind kind = Kind::Folder;
+    std::string folder;  // Folder: the path; WaveFile: its folder
+    std::string name;    // WaveFile: the file's name in that folder
+};
+// A regular file is a wave file when a folder scan would list it: named
+// "*.csv" in any letter case with a header that CheckCsvFile accepts.
+OpenTarget ClassifyOpenPath(const std::string& path, const std::vector<std::string>& accepted);
+
 // "<folder>/<name>", without doubling a trailing '/'.
 std::string JoinPath(const std::string& folder, const std::string& name);
 

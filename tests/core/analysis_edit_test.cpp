@@ -74,5 +74,33 @@ TEST(MetricsPanelValues, UnitsScalesAndDashesWhereUndefined) {
     EXPECT_EQ(MetricsPanelValues(none)[6], "-");
 }
 
+TEST(RangePanelValues, CursorTimesSpanStatisticsAndDashes) {
+    WeldMetrics m;
+    m.arc = ArcStats{};
+    m.arc->timeMs = 1220;
+    m.quantity[kCurrent] = QuantityStats{};
+    m.quantity[kCurrent]->mean = 245.26;
+    m.quantity[kCurrent]->min = 12;
+    m.quantity[kCurrent]->max = 380.24;
+    m.quantity[kCurrent]->rms = 250.05;
+    m.quantity[kWireSpeed] = QuantityStats{};  // present, but no sample on
+    m.energyJ = 1234.4;
+    const RangePanelText r = RangePanelValues(m, 2434, 1200);
+    EXPECT_EQ(r.cursors, "2434 / 1200 ms");  // A first, whichever is earlier
+    EXPECT_EQ(r.span, "1234 ms");
+    EXPECT_EQ(r.present, (std::array<bool, 3>{true, false, true}));
+    EXPECT_EQ(r.stats[kCurrent],
+              (std::array<std::string, kRangeStats>{"245.3", "12.0", "380.2", "250.1"}));
+    EXPECT_EQ(r.stats[kVoltage], (std::array<std::string, kRangeStats>{"-", "-", "-", "-"}));
+    EXPECT_EQ(r.stats[kWireSpeed][0], "-");
+    EXPECT_EQ(r.energy, "1.234 kJ");
+    EXPECT_EQ(r.arcTime, "1220 ms");
+
+    const RangePanelText none = RangePanelValues(WeldMetrics{}, 0, 0);  // no current, no power
+    EXPECT_EQ(none.span, "0 ms");
+    EXPECT_EQ(none.energy, "-");
+    EXPECT_EQ(none.arcTime, "-");
+}
+
 }  // namespace
 }  // namespace vx

@@ -18,7 +18,7 @@ struct Case {
     const char* name;
     std::vector<std::string> args;
     Mode mode;
-    std::vector<std::string> paths = {};  // the viewer's folder, or the files of --dump
+    std::vector<std::string> paths = {};  // the viewer's folder or file, or the files of --dump
     std::optional<std::string> settings = std::nullopt;
     bool summary = false;
     const char* error = "";  // part of the message of a usage error
@@ -28,8 +28,9 @@ struct Case {
 const Case kCases[] = {
     {"nothing", {}, Mode::Viewer},
     {"folder", {"examples/datalog"}, Mode::Viewer, {"examples/datalog"}},
+    {"wave file", {"examples/datalog/000001.csv"}, Mode::Viewer, {"examples/datalog/000001.csv"}},
     {"dash alone is a name", {"-"}, Mode::Viewer, {"-"}},
-    {"two folders", {"a", "b"}, Mode::UsageError, {}, {}, false, "more than one FOLDER: b"},
+    {"two folders", {"a", "b"}, Mode::UsageError, {}, {}, false, "more than one FOLDER or FILE: b"},
     {"options in any order",
      {"--summary", "f.csv", "--settings", "my.ini", "--dump", "g.csv"},
      Mode::Dump,
@@ -185,11 +186,11 @@ TEST_P(CommandLineTest, Means) {
     }
     EXPECT_EQ(cl.error, "");
     if (c.mode == Mode::Viewer) {
-        EXPECT_EQ(cl.folder, c.paths.empty() ? "" : c.paths[0]);
+        EXPECT_EQ(cl.openPath, c.paths.empty() ? "" : c.paths[0]);
         EXPECT_TRUE(cl.files.empty());
     } else if (c.mode == Mode::Dump || c.mode == Mode::Metrics) {
         EXPECT_EQ(cl.files, c.paths);
-        EXPECT_EQ(cl.folder, "");
+        EXPECT_EQ(cl.openPath, "");
     }
     EXPECT_EQ(cl.csv, c.csv);
     EXPECT_EQ(cl.settingsPath, c.settings);
@@ -214,7 +215,7 @@ TEST(CommandLine, FromArgvSkipsTheProgramName) {
 
 TEST(CommandLine, AnswersOfTheModesThatOnlyPrint) {
     const std::string synopsis =
-        "Usage: varmonix [--settings INI] [--lang ja|en] [FOLDER]\n"
+        "Usage: varmonix [--settings INI] [--lang ja|en] [FOLDER | FILE]\n"
         "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
         "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
         "       varmonix --help | --version\n";

@@ -114,5 +114,35 @@ TEST(JoinPath, AddsOneSlash) {
     EXPECT_EQ(JoinPath("/", "1.csv"), "/1.csv");
 }
 
+TEST(ClassifyOpenPath, FoldersWaveFilesAndTheRest) {
+    TempFolder dir;
+    const std::string wave = dir.Write("000001.CSV", kWave);
+    const std::string header = dir.Write("wrong-header.csv", "Date,a[A],b[V],c[m/min]\n");
+    const std::string text = dir.Write("wave.txt", kWave);  // a wave, but not named so
+    fs::create_directory(dir / "sub.csv");
+    ASSERT_EQ(::mkfifo((dir / "pipe.csv").c_str(), 0600), 0);
+    using K = OpenTarget::Kind;
+    struct Case {
+        std::string path;
+        K kind;
+        std::string folder, name;
+    } cases[] = {
+        {dir.path(), K::Folder, dir.path(), ""},
+        {dir / "sub.csv", K::Folder, dir / "sub.csv", ""},
+        {dir / "missing", K::Folder, dir / "missing", ""},  // the scan reports it
+        {"", K::Folder, "", ""},
+        {wave, K::WaveFile, dir.path(), "000001.CSV"},
+        {header, K::NotWave, "", ""},
+        {text, K::NotWave, "", ""},
+        {dir / "pipe.csv", K::NotWave, "", ""},  // not opened, so nothing blocks
+    };
+    for (const Case& c : cases) {
+        const OpenTarget t = ClassifyOpenPath(c.path, Names());
+        EXPECT_EQ(t.kind, c.kind) << c.path;
+        EXPECT_EQ(t.folder, c.folder) << c.path;
+        EXPECT_EQ(t.name, c.name) << c.path;
+    }
+}
+
 }  // namespace
 }  // namespace vx

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "display/axes.h"
@@ -183,6 +186,25 @@ TEST(ReadoutHint, TraceThreeShowsItsOwnUnit) {
 TEST(ReadoutHint, NoFileLoadedShowsOnlyTheTime) {
     const std::array<ReadoutTrace, 3> none{};
     EXPECT_EQ(ReadoutHint(0, 10000, 12.7, none, Trace3Mapping{}), "12ms\r\n\r\n\r\n");
+}
+
+TEST(WithDeltaToA, OneMoreLineWhenCursorAIsSet) {
+    const std::string hint = "1238ms\r\n 246.25\r\n  12.30\r\n   5.50";
+    struct Case {
+        double x;
+        std::optional<double> a;
+        std::string want;
+    } cases[] = {
+        {1238.6, 1000, hint + "\r\nt-A: +238ms"},
+        {1238.6, 1500, hint + "\r\nt-A: -262ms"},
+        {1238.6, 1238, hint + "\r\nt-A: 0ms"},  // the time line's whole ms, as the cursor's
+        {1238.6, std::nullopt, hint},
+        {1238.6, std::numeric_limits<double>::quiet_NaN(), hint},
+    };
+    for (const Case& c : cases) EXPECT_EQ(WithDeltaToA(hint, c.x, c.a), c.want);
+    EXPECT_EQ(WithDeltaToA("", 1238.6, 1000), "");  // outside the axis: still no tool tip
+    // A trace without a value still has its empty line before the delta.
+    EXPECT_EQ(WithDeltaToA("10ms\r\n\r\n\r\n", 10, 0), "10ms\r\n\r\n\r\n\r\nt-A: +10ms");
 }
 
 }  // namespace

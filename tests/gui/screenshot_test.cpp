@@ -22,6 +22,8 @@
 #include "analysis/ui/metrics_panel.h"
 #include "analysis/ui/overview_model.h"
 #include "analysis/ui/trend_chart.h"
+#include "app/ui/weld_help.h"
+#include "chart_driver.h"
 #include "common/ui/message_box2.h"
 #include "display/ui/wave_chart.h"
 #include "display_driver.h"
@@ -202,6 +204,50 @@ class ScreenshotTest : public QObject {
             }
         });
         o->BtnLimits->click();
+    }
+
+    void zoomedArcStartWithCursorsAndRange() {
+        MainFixture f;
+        TFormWeldMain& m = f.main();
+        f.openFolder(QString(VX_TEST_DATA) + "/../../examples/datalog");
+        QTRY_VERIFY_WITH_TIMEOUT(m.ChtWave->isEnabled(), 3000);
+        // The first 600 ms of the first weld, cursors on the strike and on
+        // the settled arc.
+        // The band is drawn from 600 ms leftwards past the plot's edge (the
+        // scale labels lie over its first pixels), so it starts at 0.
+        Drag(m, Qt::LeftButton, PixelOf(m, 600), 40);
+        QVERIFY(m.View().Zoomed());
+        Click(m, PixelOf(m, 30));
+        Click(m, PixelOf(m, 450), Qt::RightButton);
+        QVERIFY(m.PnlMetrics->RangeShown());
+        m.ChtWave->ReplotNow();
+        QTest::qWait(300);
+        Save(&m, "zoom-cursors-range");
+
+        MoveTo(m, PixelOf(m, 250));
+        MoveTo(m, PixelOf(m, 251));
+        QTest::qWait(600);
+        Save(&m, "zoom-cursors-readout");
+        QVERIFY(m.ChtWave->Hint().contains("t-A: +"));
+        // The tool tip is a window of its own; the window grab leaves it out.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel") && w->isVisible()) Save(w, "zoom-cursors-tooltip");
+
+        // The time captions at the limits: the whole axis, and 10 ms.
+        for (int i = 0; i < 80; ++i) Wheel(m, 300, -1);
+        m.ChtWave->ReplotNow();
+        Save(&m, "zoom-widest");
+        QVERIFY(Activate(m));
+        Key(m, Qt::Key_Home);
+        for (int i = 0; i < 40; ++i) Wheel(m, PixelOf(m, 1234), 1);
+        QCOMPARE(Visible(m).Width(), 10.0);
+        m.ChtWave->ReplotNow();
+        Save(&m, "zoom-10ms");
+
+        Key(m, Qt::Key_F1);
+        QVERIFY(m.HelpWindow());
+        QTest::qWait(300);
+        Save(m.HelpWindow(), "help");
     }
 };
 

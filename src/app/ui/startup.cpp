@@ -79,14 +79,14 @@ int RunVarmonix(StartupOptions options) {
             std::fprintf(stderr, "varmonix: %s\n", kCp932MissingText);
             ShowException(QString::fromUtf8(kCp932MissingText));
         }
-        if (!options.openFolder.empty()) {
+        if (!options.openPath.empty()) {
             // As the folder dialog would give it: absolute, without a trailing slash.
             std::error_code ec;
-            std::filesystem::path folder =
-                std::filesystem::absolute(options.openFolder, ec).lexically_normal();
-            std::string path = ec ? options.openFolder : folder.string();
+            std::filesystem::path given =
+                std::filesystem::absolute(options.openPath, ec).lexically_normal();
+            std::string path = ec ? options.openPath : given.string();
             while (path.size() > 1 && path.back() == '/') path.pop_back();
-            Guarded([&] { main.OpenDataLogFolder(path); });
+            Guarded([&] { main.OpenPath(path); });
         }
         if (options.onRunning) {
             TFormWeldMain* m = &main;

@@ -28,7 +28,9 @@ struct StartupOptions {
     bool throwAfterSplash = false;  // stands in for an error escaping the start-up
     bool cp932Missing = false;      // stands in for a C library without the converter
     WeldMainOptions main;
-    std::string openFolder;  // opened at start as if chosen in the folder dialog
+    // Opened at start: a folder as if chosen in the folder dialog, a wave file
+    // with its folder.
+    std::string openPath;
     // Called once the main window runs; tests close it from here.
     std::function<void(TFormWeldMain&)> onRunning;
 };

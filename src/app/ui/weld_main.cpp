@@ -93,6 +93,7 @@ TFormWeldMain::TFormWeldMain(WeldMainOptions options, QWidget* parent)
     setFont(GothicFont(19, true));
     resize(951, 663);
     setMinimumSize(200, 150);
+    setAcceptDrops(true);  // a folder or a wave file dropped anywhere on the window
     BuildComponents();
     FormCreate(options.failOwnedObjects);
     if (created_) Connect();
@@ -246,9 +247,6 @@ void TFormWeldMain::Connect() {
             GuardedSlot([this](bool) { BtnAnalysisSetClick(); }));
     connect(PnlMetrics->OverviewButton(), &QToolButton::clicked, this,
             GuardedSlot([this](bool) { BtnOverviewClick(); }));
-    auto* overviewKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
-    overviewKey->setObjectName("KeyOverview");
-    connect(overviewKey, &QShortcut::activated, this, GuardedSlot([this] { BtnOverviewClick(); }));
     for (QToolButton* b : {SpdBtnExp01, SpdBtnExp02, SpdBtnExp03})
         connect(b, &QToolButton::clicked, this,
                 GuardedSlot([this, b](bool) { SpdBtnExpClick(b); }));
@@ -266,6 +264,11 @@ void TFormWeldMain::Connect() {
     connect(ImgLogoKORVEN, &PictureBox::Clicked, this, GuardedSlot([this] { ImgLogoURLClick(); }));
     connect(ChtWave, &WaveChart::MouseMoved, this,
             GuardedSlot([this](int x, int) { ChtWaveMouseMove(x); }));
+    connect(ChtWave, &WaveChart::Gestured, this,
+            GuardedSlot([this](const Gesture& g) { ChtWaveGesture(g); }));
+    connect(ChtWave, &WaveChart::WheelZoom, this,
+            GuardedSlot([this](double anchor, double factor) { ChtWaveWheel(anchor, factor); }));
+    MakeShortcuts();
     connect(TimToolTip, &QTimer::timeout, this, [this] { Guarded([this] { TimToolTipTimer(); }); });
 }
 
@@ -314,6 +317,7 @@ void TFormWeldMain::InitView() {
     MultiNo.fill(0);
     wave_ = LoadedWave{};
     overlays_.fill(LoadedWave{});
+    view_.GoHome();
     LoadWaveSetting();
     analysis_ = LoadAnalysisParams(settingsPath_);
     UpdateMetrics();

@@ -12,7 +12,11 @@
 #include <vector>
 
 #include "analysis/metrics.h"
+#include "app/viewer_keys.h"
+#include "display/chart_gestures.h"
 #include "display/loaded_wave.h"
+#include "display/measure_cursors.h"
+#include "display/time_view.h"
 #include "settings/weld_wave_setting.h"
 
 class QComboBox;
@@ -26,6 +30,7 @@ namespace vx {
 
 class ChartSeries;
 class MetricsPanel;
+class TFormWeldHelp;
 class PictureBox;
 class LineList;
 class StatusBar;
@@ -114,12 +119,33 @@ class TFormWeldMain : public QWidget {
     void SuspendChart();
     void ResumeChartAfter(int delayMs);
     void FreeObjects();
-    // Steps 8 onward of the open command, for a folder chosen elsewhere.
-    void OpenDataLogFolder(const std::string& path);
     // Draws weld `fileNo` of the open folder, as chosen in the overview.
     void ShowWeld(int32_t fileNo);
     // The folder overview; none before it is first opened.
     TFormFolderOverview* Overview() const { return overview_; }
+    // Steps 8 onward of the open command, for a folder chosen elsewhere;
+    // `select` names the file to draw instead of the first. The open folder
+    // is read again only for a file its list does not have yet.
+    void OpenDataLogFolder(const std::string& path, const std::string& select = {});
+    // A folder opens as chosen in the folder dialog, a wave file opens its
+    // folder with the file drawn; another file gives message 964 and nothing
+    // changes. For the command line at start.
+    void OpenPath(const std::string& path);
+    // A path dropped on the window: the open command with `path` for the
+    // chooser's answer.
+    void OpenDroppedPath(const std::string& path);
+
+    // Keys and gestures.
+    void RunCommand(ViewerCommand c);
+    void ChtWaveGesture(const Gesture& g);
+    void ChtWaveWheel(double anchor, double factor);
+    void SetCursor(Cursor c, double t);
+    void ShowHelp();
+    const TimeView& View() const { return view_; }
+    const MeasureCursors& Cursors() const { return cursors_; }
+    // Figures of the range A..B of the drawn file; none unless both cursors are set.
+    const std::optional<WeldMetrics>& RangeMetrics() const { return rangeMetrics_; }
+    TFormWeldHelp* HelpWindow() const { return help_; }
 
     const std::string& SettingsPath() const { return settingsPath_; }
     QLabel* ScaleLabel(int column, int index) const { return LblAxisHor[column][index]; }
@@ -149,6 +175,8 @@ class TFormWeldMain : public QWidget {
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
   private:
     void FormCreate(bool failOwnedObjects);
@@ -159,6 +187,11 @@ class TFormWeldMain : public QWidget {
     void UpdateMetrics();
     // Gives the overview the open folder and the settings it is measured with.
     void SyncOverview();
+    void MakeShortcuts();
+    // Draws the time axis of view_: home as set up, or the zoom.
+    void ShowTimeView();
+    void UpdateCursors();
+    void FitTimeToWave();
 
     // State of the window's own.
     bool FirstResize = false;
@@ -176,6 +209,10 @@ class TFormWeldMain : public QWidget {
     AnalysisParams analysis_;
     std::optional<WeldMetrics> metrics_;
     TFormFolderOverview* overview_ = nullptr;  // a window of its own, owned as a child
+    std::optional<WeldMetrics> rangeMetrics_;
+    TimeView view_;
+    MeasureCursors cursors_;
+    TFormWeldHelp* help_ = nullptr;
 
     bool created_ = false;
     bool shownOnce_ = false;

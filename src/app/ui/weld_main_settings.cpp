@@ -36,6 +36,7 @@ void TFormWeldMain::BtnDispClick() {
         // would leave the chart suspended and the display out of step.
         ShowException(QString::fromUtf8(e.what()));
     }
+    view_.GoHome();  // new settings show their own time scale
     SetupAxes();
     LoadWaveFile();
     if (WaveSetting.Multi.Enabled) {

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 #include "analysis/analysis_settings.h"
 #include "analysis/ui/analysis_set.h"
@@ -52,12 +53,15 @@ void TFormWeldMain::LoadWaveSetting() { vx::LoadWaveSetting(settingsPath_, WaveS
 void TFormWeldMain::SaveWaveSetting() { vx::SaveWaveSetting(settingsPath_, WaveSetting); }
 
 void TFormWeldMain::SetupAxes() {
+    // The set-up works on the settings' time axis; a zoom is put back on top.
+    ChtWave->BottomAxis() = view_.Home();
     ShowAxes(vx::SetupAxes(WaveSetting, WaveLayout, ChtWave->BottomAxis(), ChtWave->LeftAxis(),
                            ChtWave->RightAxis()));
 }
 
 void TFormWeldMain::ShowAxes(const AxisSetupResult& r) {
-    ChtWave->ApplyAxes();
+    view_.SetHome(ChtWave->BottomAxis());
+    ShowTimeView();
     if (r.timeRefused) ShowMessage(kTextWaveWindowTitle, kTextGraphFailed);
     for (int p = 0; p < 3; ++p)
         for (int s = 0; s < 11; ++s)
@@ -85,7 +89,7 @@ void TFormWeldMain::LoadWaveFile() {
     if (selected < 0 || CsvFileNo == 0 || CsvFileNo > CsvFileCount) return;
     if (static_cast<size_t>(selected) >= CsvFileList->size()) return;
     const std::string path = JoinPath(CsvFolder, (*CsvFileList)[selected]);
-    const ChartAxes before{ChtWave->BottomAxis(), ChtWave->LeftAxis(), ChtWave->RightAxis()};
+    const ChartAxes before{view_.Home(), ChtWave->LeftAxis(), ChtWave->RightAxis()};
     LoadedWave wave = LoadWave(path, WaveSetting, before, *WaveLines);
     // A file that cannot be read or has no proper header leaves the display as it was.
     if (!wave.loaded) return;
@@ -117,10 +121,18 @@ void TFormWeldMain::UpdateMetrics() {
         metrics_ = ComputeMetrics(wave_.samples, wave_.layout, analysis_);
     else
         metrics_.reset();
-    if (metrics_)
+    rangeMetrics_.reset();
+    if (const std::optional<TimeSpan> r = cursors_.Range()) {
+        if (wave_.loaded)
+            rangeMetrics_ =
+                ComputeMetrics(wave_.samples, wave_.layout, analysis_, TimeRange{r->lo, r->hi});
+        PnlMetrics->ShowRange(RangePanelValues(rangeMetrics_ ? *rangeMetrics_ : WeldMetrics{},
+                                               *cursors_.A(), *cursors_.B()));
+    } else if (metrics_) {
         PnlMetrics->Show(*metrics_);
-    else
+    } else {
         PnlMetrics->Clear();
+    }
 }
 
 void TFormWeldMain::BtnAnalysisSetClick() {
@@ -146,8 +158,16 @@ void TFormWeldMain::BtnOpenClick() {
     OpenDataLogFolder(path);
 }
 
-void TFormWeldMain::OpenDataLogFolder(const std::string& path) {
-    if (path == CsvFolder) return;  // the open folder is not scanned again
+void TFormWeldMain::OpenDataLogFolder(const std::string& path, const std::string& select) {
+    if (path == CsvFolder) {
+        if (select.empty()) return;  // the open folder is not scanned again
+        const auto& names = *CsvFileList;
+        const auto it = std::find(names.begin(), names.end(), select);
+        if (it != names.end() && CmbBoxCsvFile->count() == static_cast<int>(names.size())) {
+            StepTo(static_cast<int32_t>(it - names.begin()) + 1);
+            return;
+        }
+    }
     FolderScanResult scan = ScanCsvFolder(path, ParseFormatCheck(WaveSetting.Format.Check));
     if (!scan.ok) {
         ShowMessage(kTextWaveWindowTitle, kTextFileOpenFailed);
@@ -164,8 +184,11 @@ void TFormWeldMain::OpenDataLogFolder(const std::string& path) {
     CmbBoxCsvFile->clear();
     for (const std::string& name : *CsvFileList) CmbBoxCsvFile->addItem(FromNativePath(name));
     CsvFileCount = CmbBoxCsvFile->count();
-    CmbBoxCsvFile->setCurrentIndex(0);
-    CsvFileNo = 1;
+    const auto chosen = std::find(CsvFileList->begin(), CsvFileList->end(), select);
+    const int first =
+        chosen == CsvFileList->end() ? 0 : static_cast<int>(chosen - CsvFileList->begin());
+    CmbBoxCsvFile->setCurrentIndex(first);
+    CsvFileNo = first + 1;
     CsvFolder = path;
     StsBarWave->SetPanelText(0, FromNativePath(path));
     SyncOverview();
@@ -175,7 +198,8 @@ void TFormWeldMain::OpenDataLogFolder(const std::string& path) {
     WaveSetting.Multi.RangeText.clear();
     WaveSetting.Multi.SepText.clear();
     for (int i = 3; i < 33; ++i) SeriesWave[i]->SetActive(false);
-    ChtWave->Replot();
+    view_.GoHome();  // a new folder starts at the settings' time scale
+    ShowTimeView();
     LoadWaveFile();
     ResumeChartAfter(1000);
 }
@@ -219,8 +243,8 @@ void TFormWeldMain::ChtWaveMouseMove(int x) {
         traces[k].ys = ys[k]->data();
     }
     const double at = SeriesWave[0]->XScreenToValue(x);
-    QString hint =
-        QString::fromStdString(ReadoutHint(time.Minimum(), time.Maximum(), at, traces, wave_.map3));
+    QString hint = QString::fromStdString(WithDeltaToA(
+        ReadoutHint(time.Minimum(), time.Maximum(), at, traces, wave_.map3), at, cursors_.A()));
     ChtWave->SetHint(hint);
 }
 

@@ -4,8 +4,10 @@
 
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 
 #include "common/ui/fonts.h"
+#include "display/cursor_labels.h"
 #include "display/readout.h"
 
 namespace vx {
@@ -123,7 +125,205 @@ WaveChart::WaveChart(QWidget* parent) : QWidget(parent), plot_(new QCustomPlot(t
     hintTimer_.setInterval(kHintPauseMs);
     connect(&hintTimer_, &QTimer::timeout, this, &WaveChart::ShowHintNow);
 
+    MakeCursorItems();
     ApplyAxes();
+}
+
+namespace {
+
+// An item position: x a time on the bottom axis, y a share of the plot's height.
+void PlaceAt(QCPItemPosition* p, double t, double heightShare) {
+    p->setTypeX(QCPItemPosition::ptPlotCoords);
+    p->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    p->setCoords(t, heightShare);
+}
+
+}  // namespace
+
+void WaveChart::MakeCursorItems() {
+    for (Cursor c : {Cursor::A, Cursor::B}) {
+        const int i = static_cast<int>(c);
+        const QColor color = CursorColor(c);
+        auto* line = new QCPItemLine(plot_);
+        line->setPen(QPen(color, 1, Qt::DashLine));
+        line->setVisible(false);
+        cursorLines_[i] = line;
+        // The label stands in the margin above the plot, clear of the traces.
+        auto* label = new QCPItemText(plot_);
+        label->setClipToAxisRect(false);
+        label->setText(c == Cursor::A ? "A" : "B");
+        label->setFont(GothicFont(16, true));
+        label->setColor(Qt::white);
+        label->setBrush(QBrush(color));
+        label->setPadding(QMargins(4, 0, 4, 0));
+        label->setVisible(false);
+        cursorLabels_[i] = label;
+    }
+    band_ = new QCPItemRect(plot_);
+    band_->setPen(QPen(QColor(0, 0, 160), 1, Qt::DotLine));
+    band_->setBrush(QBrush(QColor(0, 0, 255, 40)));
+    band_->setVisible(false);
+}
+
+QColor WaveChart::CursorColor(Cursor c) {
+    // Apart from the red, blue and green of the traces, and dark enough on the
+    // chart's pale yellow.
+    return c == Cursor::A ? QColor(200, 0, 200) : QColor(170, 95, 0);
+}
+
+void WaveChart::SetCursors(std::optional<double> a, std::optional<double> b) {
+    cursorTimes_ = {a, b};
+    UpdateCursorItems();
+    Replot();
+}
+
+void WaveChart::UpdateCursorItems() {
+    const QCPRange r = plot_->xAxis->range();
+    std::array<CursorLabelIn, 2> in;
+    for (int i = 0; i < 2; ++i) {
+        const std::optional<double>& t = cursorTimes_[i];
+        const bool shown = t && *t >= r.lower && *t <= r.upper;
+        cursorLines_[i]->setVisible(shown);
+        cursorLabels_[i]->setVisible(shown);
+        if (!shown) continue;
+        PlaceAt(cursorLines_[i]->start, *t, 0);
+        PlaceAt(cursorLines_[i]->end, *t, 1);
+        const QMargins pad = cursorLabels_[i]->padding();
+        in[i].pixel = plot_->xAxis->coordToPixel(*t);
+        in[i].width =
+            QFontMetrics(cursorLabels_[i]->font()).horizontalAdvance(cursorLabels_[i]->text()) +
+            pad.left() + pad.right();
+    }
+    const QRect plot = PlotRect();
+    const std::array<double, 2> lefts = CursorLabelLefts(in, plot.left(), plot.right());
+    for (int i = 0; i < 2; ++i) {
+        if (!in[i].pixel) continue;
+        QCPItemPosition* p = cursorLabels_[i]->position;
+        p->setTypeX(QCPItemPosition::ptAbsolute);
+        p->setTypeY(QCPItemPosition::ptAxisRectRatio);
+        p->setCoords(lefts[i], 0);
+        cursorLabels_[i]->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    }
+}
+
+std::optional<int> WaveChart::CursorPixel(Cursor c) const {
+    const int i = static_cast<int>(c);
+    if (!cursorLines_[i]->visible()) return std::nullopt;
+    return static_cast<int>(std::lround(plot_->xAxis->coordToPixel(*cursorTimes_[i])));
+}
+
+QString WaveChart::CursorLabel(Cursor c) const {
+    return cursorLabels_[static_cast<int>(c)]->visible()
+               ? cursorLabels_[static_cast<int>(c)]->text()
+               : QString();
+}
+
+std::optional<QRect> WaveChart::CursorLabelRect(Cursor c) const {
+    const QCPItemText* label = cursorLabels_[static_cast<int>(c)];
+    if (!label->visible()) return std::nullopt;
+    // Item positions are worked out when drawn.
+    plot_->replot(QCustomPlot::rpImmediateRefresh);
+    return QRectF(label->topLeft->pixelPosition(), label->bottomRight->pixelPosition())
+        .toAlignedRect();
+}
+
+bool WaveChart::BandShown() const { return band_->visible(); }
+
+PlotMapping WaveChart::Mapping() const {
+    const QRect r = PlotRect();
+    const QCPRange x = plot_->xAxis->range();
+    return PlotMapping{static_cast<double>(r.left()), static_cast<double>(r.width()),
+                       TimeSpan{x.lower, x.upper}};
+}
+
+std::optional<double> WaveChart::MouseTime() const {
+    if (!mouseInPlot_ || !isEnabled()) return std::nullopt;
+    return Mapping().TimeAt(lastMouse_.x());
+}
+
+int WaveChart::TimeTickRoom(double lo, double hi) const {
+    const QFontMetrics fm(plot_->xAxis->tickLabelFont());
+    const int widest = std::max(fm.horizontalAdvance(QString::number(std::floor(lo), 'f', 0)),
+                                fm.horizontalAdvance(QString::number(std::ceil(hi), 'f', 0)));
+    // Half a caption's width between two captions, at least 16 px.
+    return std::clamp(kPlotWidth / std::max(1, widest + std::max(16, widest / 2)), 2, 10);
+}
+
+void WaveChart::Carry(const Gesture& g) {
+    switch (g.kind) {
+        case GestureKind::None:
+            return;
+        case GestureKind::ShowBand:
+            PlaceAt(band_->topLeft, g.t0, 0);
+            PlaceAt(band_->bottomRight, g.t1, 1);
+            band_->setVisible(true);
+            Replot();
+            return;
+        case GestureKind::HideBand:
+        case GestureKind::ZoomBand:
+            band_->setVisible(false);
+            Replot();
+            break;
+        default:
+            break;
+    }
+    if (g.kind != GestureKind::HideBand) emit Gestured(g);
+}
+
+namespace {
+
+MouseButton ButtonOf(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        default:
+            return MouseButton::Other;
+    }
+}
+
+}  // namespace
+
+// The gestures of the plot; true when the event was one.
+bool WaveChart::MouseGesture(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            auto* me = static_cast<QMouseEvent*>(event);
+            const QPoint p = me->position().toPoint();
+            if (!PlotRect().contains(p)) return false;
+            const bool shift = me->modifiers() & Qt::ShiftModifier;
+            const bool ctrl = me->modifiers() & Qt::ControlModifier;
+            const MouseButton b = ButtonOf(me->button());
+            Carry(event->type() == QEvent::MouseButtonPress
+                      ? gestures_.Press(b, shift, ctrl, p.x(), Mapping())
+                      : gestures_.DoubleClick(b, shift, ctrl, p.x(), Mapping()));
+            return true;
+        }
+        case QEvent::MouseMove:
+            if (gestures_.Held())
+                Carry(gestures_.Move(static_cast<QMouseEvent*>(event)->position().x()));
+            return false;  // the read-out follows the mouse as well
+        case QEvent::MouseButtonRelease: {
+            if (!gestures_.Held()) return false;
+            auto* me = static_cast<QMouseEvent*>(event);
+            Carry(gestures_.Release(ButtonOf(me->button()), me->position().x()));
+            return true;
+        }
+        case QEvent::Wheel: {
+            auto* we = static_cast<QWheelEvent*>(event);
+            const int delta = we->angleDelta().y();
+            if (delta == 0) return false;
+            const double anchor = Mapping().TimeAt(we->position().x());
+            emit WheelZoom(anchor, std::pow(kWheelZoomIn, delta / 120.0));
+            return true;
+        }
+        default:
+            return false;
+    }
 }
 
 WaveChart::~WaveChart() = default;
@@ -146,8 +346,15 @@ ChartSeries* WaveChart::Series(const QString& name) const {
     return nullptr;
 }
 
-void WaveChart::ApplyAxes() {
+void WaveChart::ApplyAxes(bool plainTimeLabels) {
     SetAxisRange(plot_->xAxis, bottom_);
+    if (plainTimeLabels) {
+        plot_->xAxis->setNumberFormat("f");
+        plot_->xAxis->setNumberPrecision(StepDecimals(bottom_.Increment()));
+    } else {
+        plot_->xAxis->setNumberFormat("gbd");
+        plot_->xAxis->setNumberPrecision(6);
+    }
     SetAxisRange(plot_->yAxis, left_);
     SetAxisRange(plot_->yAxis2, right_);
     if (bottom_.Increment() > 0) {
@@ -160,6 +367,7 @@ void WaveChart::ApplyAxes() {
     } else {
         plot_->xAxis->setTicker(QSharedPointer<QCPAxisTicker>::create());
     }
+    UpdateCursorItems();
     Replot();
 }
 
@@ -203,6 +411,7 @@ void WaveChart::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange && !isEnabled()) {
         hintTimer_.stop();
         if (QToolTip::isVisible()) QToolTip::hideText();
+        Carry(gestures_.Cancel());  // a drag under way ends without effect
     }
 }
 
@@ -215,12 +424,25 @@ bool WaveChart::eventFilter(QObject* watched, QEvent* event) {
                 if (!isEnabled()) break;
                 auto* me = static_cast<QMouseEvent*>(event);
                 lastMouse_ = me->position().toPoint();
+                mouseInPlot_ = PlotRect().contains(lastMouse_);
+                MouseGesture(event);
                 emit MouseMoved(lastMouse_.x(), lastMouse_.y());
                 break;
             }
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseButtonRelease:
+            case QEvent::Wheel:
+                // A suspended chart takes no gesture either.
+                if (!isEnabled()) return true;
+                if (MouseGesture(event)) return true;
+                break;
             case QEvent::ToolTip:
                 return true;  // the hint timer shows the tip
             case QEvent::Leave:
+                mouseInPlot_ = false;
+                hintTimer_.stop();
+                break;
             case QEvent::EnabledChange:
                 hintTimer_.stop();
                 break;

@@ -6,14 +6,21 @@
 // folder overview's trend chart has an adapter of its own).
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "display/chart_gestures.h"
+#include "display/measure_cursors.h"
 #include "display/range_axis.h"
 #include "display/readout.h"
 
 class QCustomPlot;
 class QCPGraph;
+class QCPItemLine;
+class QCPItemRect;
+class QCPItemText;
 
 namespace vx {
 
@@ -65,8 +72,12 @@ class WaveChart : public QWidget {
     RangeAxis& BottomAxis() { return bottom_; }
     RangeAxis& LeftAxis() { return left_; }
     RangeAxis& RightAxis() { return right_; }
-    // Shows the axis models' current limits and increments.
-    void ApplyAxes();
+    // Shows the axis models' current limits and increments. `plainTimeLabels`
+    // writes the time captions as plain decimals with the places the grid
+    // step needs (a zoom can show any stretch of 0..10,000,000 ms).
+    void ApplyAxes(bool plainTimeLabels = false);
+    // How many time captions fit side by side for a range ending near `hi`.
+    int TimeTickRoom(double lo, double hi) const;
     // Redraws the series after point changes (queued, coalesced).
     void Replot();
     // Immediate redraw, for tests and benchmarks.
@@ -77,12 +88,33 @@ class WaveChart : public QWidget {
 
     // Plot-area rectangle in this widget's coordinates.
     QRect PlotRect() const;
+    // The visible time range and the plot's pixel columns.
+    PlotMapping Mapping() const;
+
+    // Measurement cursors: vertical lines labelled "A" and "B" above the plot;
+    // none for an unset cursor or one outside the visible range.
+    void SetCursors(std::optional<double> a, std::optional<double> b);
+    static QColor CursorColor(Cursor c);
+    // Pixel column of a cursor as drawn; none when it is not drawn.
+    std::optional<int> CursorPixel(Cursor c) const;
+    QString CursorLabel(Cursor c) const;
+    // Where a cursor's label is drawn, in this widget's pixels; none when it is not.
+    std::optional<QRect> CursorLabelRect(Cursor c) const;
+    // The zoom band while a left drag draws it.
+    bool BandShown() const;
+    // The time under the mouse while it is over the plot area.
+    std::optional<double> MouseTime() const;
     QCustomPlot* Plot() const { return plot_; }
     QString BottomAxisTitle() const;
 
   signals:
     // The mouse moved over the chart; x in this widget's pixels.
     void MouseMoved(int x, int y);
+    // A gesture on the plot the window carries out (cursor, zoom band, pan,
+    // home); the band itself the chart draws.
+    void Gestured(const vx::Gesture& g);
+    // The wheel turned over the chart: zoom by `factor` about time `anchor`.
+    void WheelZoom(double anchor, double factor);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -92,6 +124,10 @@ class WaveChart : public QWidget {
   private:
     ChartSeries* AddSeries(const QString& name, ChartAxis axis, QColor color, bool dotted);
     void ShowHintNow();
+    bool MouseGesture(QEvent* event);
+    void Carry(const Gesture& g);
+    void UpdateCursorItems();
+    void MakeCursorItems();
 
     QCustomPlot* plot_;
     std::vector<std::unique_ptr<ChartSeries>> series_;
@@ -101,7 +137,14 @@ class WaveChart : public QWidget {
     QString hint_;
     QTimer hintTimer_;
     QPoint lastMouse_;
+    bool mouseInPlot_ = false;
     bool replotQueued_ = false;
+
+    ChartGestures gestures_;
+    std::array<std::optional<double>, 2> cursorTimes_;
+    std::array<QCPItemLine*, 2> cursorLines_{};
+    std::array<QCPItemText*, 2> cursorLabels_{};
+    QCPItemRect* band_ = nullptr;
 };
 
 }  // namespace vx
