@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "app/version.h"
+#include "app/viewer_keys.h"
+#include "common/text_table.h"
 
 namespace vx {
 namespace {
@@ -183,10 +185,30 @@ std::string SettingsPathOf(const CommandLine& cl, const std::string& defaultPath
     return *cl.settingsPath;
 }
 
+std::string HelpText() {
+    std::string text = kUsageText;
+    const auto english = [](int id) { return std::string(LoadStrUtf8(id + kEnglish)); };
+    text += "\nKeys in the viewer:\n";
+    for (const ViewerKey& k : ViewerKeys()) {
+        std::string keys;
+        for (const char* key : k.keys)
+            if (key) keys += (keys.empty() ? "" : ", ") + std::string(key);
+        keys.resize(std::max<size_t>(keys.size() + 2, 18), ' ');
+        text += "  " + keys + english(k.textId) + "\n";
+    }
+    text += "Mouse on the chart:\n";
+    for (const ViewerGesture& g : ViewerGestures()) {
+        std::string name = english(g.nameId);
+        name.resize(std::max<size_t>(name.size() + 2, 18), ' ');
+        text += "  " + name + english(g.textId) + "\n";
+    }
+    return text;
+}
+
 std::optional<int> AnswerWithText(const CommandLine& cl, std::ostream& out, std::ostream& err) {
     switch (cl.mode) {
         case Mode::Help:
-            out << kUsageText;
+            out << HelpText();
             break;
         case Mode::Version:
             out << kProgramVersionText << '\n';

@@ -55,6 +55,10 @@ inline constexpr char kUsageText[] =
 std::string SettingsPathOf(const CommandLine& cl, const std::string& defaultPath,
                            std::ostream& err);
 
+// What --help prints: kUsageText, then the viewer's keys and mouse gestures
+// from the key table (the one the help window shows).
+std::string HelpText();
+
 // args: the arguments after the program's name. Never throws, never exits.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 CommandLine ParseCommandLine(int argc, const char* const* argv);

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "app/viewer_keys.h"
 
 namespace vx {
 namespace {
@@ -224,7 +227,7 @@ TEST(CommandLine, AnswersOfTheModesThatOnlyPrint) {
         std::optional<int> status;
         std::string out, err;
     } answers[] = {
-        {{"--help"}, 0, kUsageText, ""},
+        {{"--help"}, 0, HelpText(), ""},
         {{"--version"}, 0, "Varmonix Ver. 3.00\n", ""},
         {{"--bogus"}, 2, "", "varmonix: unknown option --bogus (try --help)\n" + synopsis},
         {{"folder"}, std::nullopt, "", ""},
@@ -258,7 +261,38 @@ TEST(CommandLine, ReadmeShowsTheUsageText) {
     const size_t from = start + open.size();
     const size_t end = text.find("```\n", from);
     ASSERT_NE(end, std::string::npos);
-    EXPECT_EQ(text.substr(from, end - from), kUsageText);
+    EXPECT_EQ(text.substr(from, end - from), HelpText());
+}
+
+TEST(CommandLine, ManualPageListsEveryOptionAndKey) {
+    const std::filesystem::path page =
+        std::filesystem::path(VX_TEST_DATA).parent_path().parent_path() / "packaging/varmonix.1";
+    std::ifstream in(page, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    std::string text = all.str();
+    // Read the page's dashes as a reader sees them.
+    for (size_t at; (at = text.find("\\-")) != std::string::npos;) text.replace(at, 2, "-");
+    for (const char* option : {"--dump", "--metrics", "--format", "--settings", "--lang",
+                               "--summary", "--help", "--version"})
+        EXPECT_NE(text.find(option), std::string::npos) << option;
+    // Every key names an entry of its own: ".B A" or a list ".B Home, Esc".
+    std::vector<std::string> listed;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind(".B ", 0) != 0) continue;
+        std::string rest = line.substr(3);
+        for (size_t comma; (comma = rest.find(", ")) != std::string::npos;) {
+            listed.push_back(rest.substr(0, comma));
+            rest.erase(0, comma + 2);
+        }
+        listed.push_back(rest);
+    }
+    for (const ViewerKey& k : ViewerKeys())
+        for (const char* key : k.keys) {
+            if (!key) continue;
+            EXPECT_NE(std::find(listed.begin(), listed.end(), key), listed.end()) << key;
+        }
 }
 
 }  // namespace

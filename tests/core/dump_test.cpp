@@ -269,7 +269,7 @@ TEST(Dump, OptionsEndAtDoubleDash) {
 TEST(Dump, HelpGoesToStandardOutput) {
     DumpRun r = Dump({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, kUsageText);
+    EXPECT_EQ(r.out, HelpText());
     EXPECT_EQ(r.err, "");
 }
 
