@@ -15,7 +15,9 @@ struct Entry {
 };
 
 // clang-format off
-constexpr std::array kTexts{
+// A plain array: deducing a std::array of this many entries is beyond
+// clang's template nesting limit.
+constexpr Entry kTexts[] = {
     Entry{2, "溶接波形表示"},             Entry{1002, "Welding wave form indication. "},
     Entry{3, "波形表示設定"},             Entry{1003, "Setting of wave form indication. "},
     Entry{4, "フォルダの参照"},           Entry{1004, "Browse Folders"},
@@ -185,9 +187,9 @@ constexpr std::array kTexts{
 // clang-format on
 
 const Entry* Find(int id) {
-    auto it =
-        std::find_if(kTexts.begin(), kTexts.end(), [id](const Entry& e) { return e.id == id; });
-    return it == kTexts.end() ? nullptr : &*it;
+    auto it = std::find_if(std::begin(kTexts), std::end(kTexts),
+                           [id](const Entry& e) { return e.id == id; });
+    return it == std::end(kTexts) ? nullptr : &*it;
 }
 
 }  // namespace
