@@ -1,6 +1,6 @@
 // One data line against a plain reading of the rules: the shared splitter, the
-// whole-number time and the strtod-like values. The reader's fast paths must
-// never give another result.
+// whole-number time and the strtod-like values, alone and within a run of
+// lines. The reader's fast paths must never give another result.
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include "common/number_text.h"
 #include "common/weld_common.h"
 #include "fuzz_support.h"
+#include "wavefile/data_block.h"
 #include "wavefile/overlay_file.h"
 #include "wavefile/wave_csv.h"
 
@@ -66,6 +67,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     CheckSame(ConvertOverlayLine(overlay), Reference(expected, delimiter));
     VX_FUZZ_CHECK(overlay == expected);
+
+    // Many lines at once take a short cut for plain numbers; a line on its own
+    // in such a run must convert as it does alone.
+    if (line.find_first_of("\r\n") == std::string_view::npos) {
+        for (char d : {',', ';'}) {
+            std::string run = std::string(line) + "\n";
+            WaveColumns c;
+            ConvertDataBlock(run.data(), run.data() + run.size(), DataRule{d, false, false}, c);
+            VX_FUZZ_CHECK(c.size() == 1);
+            CheckSame(Sample{c.t[0], {c.y1[0], c.y2[0], c.y3[0]}}, Reference(line, d));
+        }
+        std::string run = std::string(line) + "\r\n" + std::string(line) + "\r";
+        WaveColumns c;
+        ConvertDataBlock(run.data(), run.data() + run.size(), DataRule{',', false, true}, c);
+        VX_FUZZ_CHECK(c.size() == 2);
+        for (size_t i = 0; i < 2; ++i)
+            CheckSame(Sample{c.t[i], {c.y1[i], c.y2[i], c.y3[i]}}, Reference(expected, delimiter));
+    }
 
     CheckAgainstStrtod(line);
     return 0;
