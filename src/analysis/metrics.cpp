@@ -134,8 +134,6 @@ WeldMetrics ComputeMetrics(const WaveColumns& s, uint8_t layout, const AnalysisP
     const double* current = in.x[kCurrent];
     const double threshold = hasArc ? p.arcThreshold : -kInf;
 
-    // Hold time of each selected sample of the range, 0 for the others.
-    std::vector<double> weight(m.count, 0.0);
     Sums sums;
     size_t picked = 0;
     double sumDt = 0;
@@ -153,7 +151,6 @@ WeldMetrics ComputeMetrics(const WaveColumns& s, uint8_t layout, const AnalysisP
         offSinceOn = false;
         lastOn = i;
         const double dt = hold(i);
-        weight[i - lo] = dt;
         ++picked;
         sumDt += dt;
 #pragma GCC unroll 3  // keeps the sums in registers
@@ -179,6 +176,25 @@ WeldMetrics ComputeMetrics(const WaveColumns& s, uint8_t layout, const AnalysisP
         m.arc = std::move(arc);
     }
 
+    // Second pass about the means: sum(x^2) - n mean^2 loses the spread of a
+    // steady weld to cancellation. It weighs the samples as the first pass
+    // did, recomputing the hold times rather than keeping them in memory; the
+    // three sums run side by side. Samples of no weight add nothing.
+    double mean[3], sdd[3] = {0, 0, 0};
+    for (int q = 0; q < 3; ++q) mean[q] = weighted ? sums.sx[q] / sumDt : 0;
+    if (weighted) {
+        for (size_t i = lo; i < hi; ++i) {
+            if (!(current[i] >= threshold)) continue;
+            const double w = hold(i);
+            if (w == 0) continue;
+#pragma GCC unroll 3
+            for (int q = 0; q < 3; ++q) {
+                const double d = in.x[q][i] - mean[q];
+                sdd[q] += d * d * w;
+            }
+        }
+    }
+
     for (int q = 0; q < 3; ++q) {
         if (!present[q]) continue;
         QuantityStats& st = m.quantity[q].emplace();
@@ -187,19 +203,9 @@ WeldMetrics ComputeMetrics(const WaveColumns& s, uint8_t layout, const AnalysisP
         st.min = Finite(sums.min[q]);
         st.max = Finite(sums.max[q]);
         if (!weighted) continue;
-        const double mean = sums.sx[q] / sumDt;
-        st.mean = Finite(mean);
+        st.mean = Finite(mean[q]);
         st.rms = Finite(std::sqrt(sums.sxx[q] / sumDt));
-        // Second pass about the mean: sum(x^2) - n mean^2 loses the spread of
-        // a steady weld to cancellation. Samples of no weight add nothing.
-        double sdd = 0;
-        const double* x = in.x[q] + lo;
-        for (size_t k = 0; k < m.count; ++k) {
-            if (weight[k] == 0) continue;
-            const double d = x[k] - mean;
-            sdd += d * d * weight[k];
-        }
-        st.std = Finite(std::sqrt(std::max(0.0, sdd / sumDt)));
+        st.std = Finite(std::sqrt(std::max(0.0, sdd[q] / sumDt)));
     }
 
     for (int q = 0; q < 3; ++q) {
