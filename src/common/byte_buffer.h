@@ -8,12 +8,27 @@
 #include <cstring>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace vx {
 
 class ByteBuffer {
   public:
     static constexpr size_t kPadding = 16;
+
+    ByteBuffer() = default;
+    ByteBuffer(const ByteBuffer& other) { append(other.view()); }
+    ByteBuffer& operator=(const ByteBuffer& other) {
+        if (this != &other) assign(other.view());
+        return *this;
+    }
+    ByteBuffer(ByteBuffer&& other) noexcept { *this = std::move(other); }
+    ByteBuffer& operator=(ByteBuffer&& other) noexcept {
+        p_ = std::move(other.p_);
+        size_ = std::exchange(other.size_, 0);
+        cap_ = std::exchange(other.cap_, 0);
+        return *this;
+    }
 
     char* data() { return p_.get(); }
     const char* data() const { return p_.get(); }
