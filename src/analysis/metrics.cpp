@@ -140,32 +140,43 @@ WeldMetrics ComputeMetrics(const WaveColumns& s, uint8_t layout, const AnalysisP
     bool seenOn = false, offSinceOn = false;
     size_t lastOn = 0;
     ArcStats arc;
-    for (size_t i = lo; i < hi; ++i) {
-        if (!(current[i] >= threshold)) {
-            offSinceOn = seenOn;
-            continue;
-        }
-        if (!seenOn) arc.startMs = t[i];
-        if (offSinceOn) ++arc.breaks;
-        seenOn = true;
-        offSinceOn = false;
-        lastOn = i;
-        const double dt = hold(i);
-        ++picked;
-        sumDt += dt;
+    // One pass over the samples; the deviation sums only where the row pairs
+    // a command with a measured value (rows 0 and 1 pair none), as their
+    // results are looked at nowhere else.
+    const auto sumSelected = [&]<bool kDeviation>() {
+        for (size_t i = lo; i < hi; ++i) {
+            if (!(current[i] >= threshold)) {
+                offSinceOn = seenOn;
+                continue;
+            }
+            if (!seenOn) arc.startMs = t[i];
+            if (offSinceOn) ++arc.breaks;
+            seenOn = true;
+            offSinceOn = false;
+            lastOn = i;
+            const double dt = hold(i);
+            ++picked;
+            sumDt += dt;
 #pragma GCC unroll 3  // keeps the sums in registers
-        for (int q = 0; q < 3; ++q) {
-            const double v = in.x[q][i];
-            sums.sx[q] += v * dt;
-            sums.sxx[q] += v * v * dt;
-            sums.min[q] = std::min(sums.min[q], v);
-            sums.max[q] = std::max(sums.max[q], v);
-            const double d = std::abs(in.actual[q][i] - in.set[q][i]);
-            sums.dev[q] += d * dt;
-            sums.devMax[q] = std::max(sums.devMax[q], d);
+            for (int q = 0; q < 3; ++q) {
+                const double v = in.x[q][i];
+                sums.sx[q] += v * dt;
+                sums.sxx[q] += v * v * dt;
+                sums.min[q] = std::min(sums.min[q], v);
+                sums.max[q] = std::max(sums.max[q], v);
+                if constexpr (kDeviation) {
+                    const double d = std::abs(in.actual[q][i] - in.set[q][i]);
+                    sums.dev[q] += d * dt;
+                    sums.devMax[q] = std::max(sums.devMax[q], d);
+                }
+            }
+            sums.power += in.u[i] * in.i[i] * dt;
         }
-        sums.power += in.u[i] * in.i[i] * dt;
-    }
+    };
+    if (paired[0] || paired[1] || paired[2])
+        sumSelected.template operator()<true>();
+    else
+        sumSelected.template operator()<false>();
     const bool weighted = sumDt > 0;
 
     if (hasArc) {

@@ -33,11 +33,11 @@ size_t AfterLastWholeBreak(const char* b, size_t from, size_t n) {
 // whole lines and `dataBytes` all the bytes after the header. Reserved room
 // that stays unused costs address space only, no memory.
 size_t ReserveFor(const char* sample, size_t sampleBytes, size_t dataBytes) {
-    const size_t probe = std::min<size_t>(sampleBytes, size_t{64} << 10);
+    const size_t probe = std::min<size_t>(sampleBytes, size_t{4} << 10);
     const size_t lines = EstimateLines(sample, sample + probe);
-    const double perByte = static_cast<double>(lines) / static_cast<double>(probe);
-    const double want = perByte * static_cast<double>(std::max(dataBytes, sampleBytes)) * 1.05;
-    return static_cast<size_t>(std::min(want, static_cast<double>(dataBytes) + 1)) + 16;
+    const double bytes = static_cast<double>(std::max(dataBytes, sampleBytes));
+    const double want = static_cast<double>(lines) / static_cast<double>(probe) * bytes * 1.1;
+    return static_cast<size_t>(std::min(want, bytes + 1)) + 16;
 }
 
 }  // namespace
