@@ -78,6 +78,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             VX_FUZZ_CHECK(c.size() == 1);
             CheckSame(Sample{c.t[0], {c.y1[0], c.y2[0], c.y3[0]}}, Reference(line, d));
         }
+        // A line right after one of the same shape is read from that shape:
+        // the model is the line with every byte other than a digit, ',', '.'
+        // or '-' made a digit, so the line itself differs from it in a few
+        // places. Filler after them keeps them clear of the run's end.
+        std::string model(line);
+        for (char& ch : model)
+            if (!(ch >= '0' && ch <= '9') && ch != ',' && ch != '.' && ch != '-') ch = '7';
+        std::string shaped = model + "\n" + std::string(line) + "\n";
+        for (int k = 0; k < 8; ++k) shaped += "0,0,0,0\n";
+        WaveColumns sc;
+        ConvertDataBlock(shaped.data(), shaped.data() + shaped.size(), DataRule{',', false, false},
+                         sc);
+        VX_FUZZ_CHECK(sc.size() == 10);
+        CheckSame(Sample{sc.t[0], {sc.y1[0], sc.y2[0], sc.y3[0]}}, Reference(model, ','));
+        CheckSame(Sample{sc.t[1], {sc.y1[1], sc.y2[1], sc.y3[1]}}, Reference(line, ','));
+
         std::string run = std::string(line) + "\r\n" + std::string(line) + "\r";
         WaveColumns c;
         ConvertDataBlock(run.data(), run.data() + run.size(), DataRule{',', false, true}, c);

@@ -1,8 +1,13 @@
 #include "wavefile/data_block.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <span>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "wavefile/file_read.h"
 
@@ -67,6 +72,152 @@ inline const char* PlainLine(const char* p, char d, double (&s)[4]) {
     return *p == '\n' || *p == '\r' || *p == d ? p : nullptr;
 }
 
+#if defined(__SSE2__)
+// The lines of a log nearly always repeat the shape of the line before: the
+// same field widths, signs and decimal points, only other digits. A line is
+// tested against that shape in a few vector operations over its 32 bytes,
+// and its numbers are then read eight digits at a time from known places;
+// nothing depends on scanning byte by byte, so lines overlap in the
+// processor. Any other line takes PlainLine, and teaches the next shape.
+// The test reads kShapeReach bytes from the start of a line, so it is only
+// used that far from the end of a run.
+constexpr size_t kShapeReach = 48;
+
+inline uint64_t Load8(const char* p) {
+    uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+}
+
+// Eight digit bytes (low byte first, as read from memory) as a number:
+// pairs, quadruples and all eight combined.
+inline uint64_t EightDigits(uint64_t v) {
+    v = ((v & 0x0F0F0F0F0F0F0F0Full) * 2561) >> 8;
+    v = ((v & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
+    return ((v & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32;
+}
+
+// The n (1..8) digits at p: moved to the top of the word, so that zeros lead.
+inline uint64_t DigitsValue(const char* p, unsigned n) {
+    return EightDigits(Load8(p) << (8 * (8 - n)));  // n >= 1: the shift stays below 64
+}
+
+// The low n (0..8) bytes of a word, and bytes [from, to) of it.
+constexpr uint64_t LowBytes(unsigned n) {
+    return n >= 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * n)) - 1;
+}
+constexpr uint64_t ByteSpan(unsigned from, unsigned to) { return LowBytes(to) & ~LowBytes(from); }
+
+constexpr uint64_t kPow10Int[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+
+struct LineShape {
+    bool valid = false;
+    unsigned len = 0;      // bytes before the line break, below 32
+    __m128i lo, hi;        // the line's delimiters, points and signs; 0 at its digits
+    uint32_t fixed = 0;    // where those lie
+    uint32_t digits = 0;   // where the digits lie
+    unsigned timeLen = 0;  // 1..8
+    struct Value {
+        unsigned intAt, intLen, fracAt, fracLen;  // 1..8 digits, 0..8 after the point
+        uint64_t sign;  // the sign bit when negative: -x is x with the sign bit flipped
+        double scale;   // 10^fracLen
+        // When the digits and the point fit in one word: the digits before
+        // the point, those after it (moved down over the point), and the
+        // shift that makes them one number.
+        bool oneWord;
+        uint64_t keepInt, keepFrac;
+        unsigned shift;
+    } v[3];
+};
+
+// Bit i set where byte i of the 32 at lo, hi is a digit. Signed compares:
+// bytes from 0x80 up are negative, so never digits.
+inline uint32_t DigitBits(__m128i lo, __m128i hi) {
+    const __m128i below = _mm_set1_epi8('0' - 1), above = _mm_set1_epi8('9' + 1);
+    const auto digits = [&](__m128i x) {
+        return static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(x, below), _mm_cmplt_epi8(x, above))));
+    };
+    return digits(lo) | digits(hi) << 16;
+}
+
+// The shape of a plain line of `len` bytes at p (as PlainLine took it,
+// ended by a line break); invalid when the eight-digit reads cannot take it.
+void LearnShape(const char* p, unsigned len, char d, LineShape& shape) {
+    shape.valid = false;
+    if (len >= 32) return;
+    alignas(16) char model[32] = {};
+    uint32_t fixed = 0;
+    for (unsigned i = 0; i < len; ++i) {
+        if (DigitOf(p[i]) <= 9) continue;
+        model[i] = p[i];
+        fixed |= 1u << i;
+    }
+    unsigned at = 0;
+    while (p[at] != d) ++at;  // a plain line: digits up to the first delimiter
+    if (at > 8) return;
+    shape.timeLen = at;
+    for (LineShape::Value& v : shape.v) {
+        unsigned i = at + 1;
+        const bool neg = p[i] == '-';
+        i += neg;
+        v.sign = neg ? uint64_t{1} << 63 : 0;
+        v.intAt = i;
+        while (DigitOf(p[i]) <= 9) ++i;
+        v.intLen = i - v.intAt;
+        v.fracAt = i + 1;
+        v.fracLen = 0;
+        if (p[i] == '.')
+            for (++i; DigitOf(p[i]) <= 9; ++i) ++v.fracLen;
+        if (v.intLen > 8 || v.fracLen > 8) return;
+        const unsigned all = v.intLen + v.fracLen;
+        v.oneWord = v.intLen + (v.fracLen ? 1 : 0) + v.fracLen <= 8;
+        v.keepInt = ByteSpan(0, v.intLen);
+        v.keepFrac = ByteSpan(v.intLen, all);
+        v.shift = 8 * (8 - all);
+        v.scale = kPow10[v.fracLen];
+        at = i;  // the delimiter, or the line break after the last value
+    }
+    shape.len = len;
+    shape.lo = _mm_load_si128(reinterpret_cast<const __m128i*>(model));
+    shape.hi = _mm_load_si128(reinterpret_cast<const __m128i*>(model + 16));
+    shape.fixed = fixed;
+    shape.digits = ((1u << len) - 1) & ~fixed;
+    shape.valid = true;
+}
+
+// Whether the line at p has the shape: the same bytes where the shape has no
+// digits, digits where it has, and a line break after as many bytes. Such a
+// line is plain as its model was, so PlainLine would read the same numbers.
+inline bool HasShape(const char* p, const LineShape& shape) {
+    const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+    const uint32_t same = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(lo, shape.lo))) |
+                          static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(hi, shape.hi)))
+                              << 16;
+    return (same & shape.fixed) == shape.fixed &&
+           (DigitBits(lo, hi) & shape.digits) == shape.digits && IsLineBreak(p[shape.len]);
+}
+
+inline void ReadShaped(const char* p, const LineShape& shape, double (&s)[4]) {
+    s[0] = static_cast<double>(static_cast<int64_t>(DigitsValue(p, shape.timeLen)));
+    for (int k = 0; k < 3; ++k) {
+        const LineShape::Value& v = shape.v[k];
+        uint64_t m;
+        if (v.oneWord) {
+            const uint64_t w = Load8(p + v.intAt);
+            m = EightDigits(((w & v.keepInt) | ((w >> 8) & v.keepFrac)) << v.shift);
+        } else {
+            m = DigitsValue(p + v.intAt, v.intLen);
+            if (v.fracLen) m = m * kPow10Int[v.fracLen] + DigitsValue(p + v.fracAt, v.fracLen);
+        }
+        // At most 15 digits, as PlainLine checked for the model: exact.
+        const double x = static_cast<double>(static_cast<int64_t>(m)) / v.scale;
+        s[k + 1] = std::bit_cast<double>(std::bit_cast<uint64_t>(x) ^ v.sign);
+    }
+}
+#endif
+
 void Append(WaveColumns& out, double t, double y1, double y2, double y3) {
     out.t.push_back(t);
     out.y1.push_back(y1);
@@ -89,9 +240,25 @@ void ConvertDataBlock(char* begin, char* end, const DataRule& rule, WaveColumns&
     const char fast = rule.perLine ? ',' : rule.delimiter;
     const size_t n = static_cast<size_t>(end - begin);
     char* p = begin;
+#if defined(__SSE2__)
+    LineShape shape;
+    char* const shapeEnd = n > kShapeReach ? end - kShapeReach : begin;
+#endif
     while (p < end) {
         double s[4];
-        const char* stop = PlainLine(p, fast, s);
+        const char* stop;
+#if defined(__SSE2__)
+        if (p < shapeEnd && shape.valid && HasShape(p, shape)) {
+            ReadShaped(p, shape, s);
+            stop = p + shape.len;
+        } else {
+            stop = PlainLine(p, fast, s);
+            if (p < shapeEnd && stop && *stop != fast)
+                LearnShape(p, static_cast<unsigned>(stop - p), fast, shape);
+        }
+#else
+        stop = PlainLine(p, fast, s);
+#endif
         char* brk;
         if (stop && *stop != fast) {
             brk = p + (stop - p);

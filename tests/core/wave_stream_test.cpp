@@ -243,5 +243,62 @@ TEST(ConvertDataBlock, PlainDecimalsMatchTheLineConversionBitForBit) {
     }
 }
 
+// Logs repeat the shape of their lines; the reader takes a short cut for a
+// line shaped as the one before. Lines of a few shapes, a fifth of them with
+// one byte changed, put in or left out, must still read as each alone.
+TEST(ConvertDataBlock, LinesShapedAsTheOneBeforeMatchTheLineConversion) {
+    const std::vector<std::string> shapes = {
+        "123,220.5,24.50,8.06", "1234567,-0.5,-12.25,1234567.1", "5,0,1,2",
+        "99999999,1.2345678,0.0000001,12345678", "42,12345678.1234567,-9.,0.5", "7,1.5,2.5,3.5,9",
+        "1,123456789,1.23456789,2", "10,1.1,2.2,3.333333333333333333",
+        // eight digits and no point: a word of digits
+        "0,21647999,-0,12345678"};
+    const char changeBytes[] = "0123456789,.-+e ;\0\x80x\r";
+    const std::string changes(changeBytes, sizeof changeBytes - 1);
+    std::mt19937_64 rng(4);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 6000; ++i) {
+        std::string line = shapes[static_cast<size_t>(i / 300) % shapes.size()];
+        for (char& c : line)
+            if (c >= '0' && c <= '9') c = static_cast<char>('0' + rng() % 10);
+        if (rng() % 5 == 0) {
+            const size_t at = rng() % (line.size() + 1);
+            const char c = changes[rng() % changes.size()];
+            switch (rng() % 3) {
+                case 0:
+                    if (at < line.size()) line[at] = c;
+                    break;
+                case 1:
+                    line.insert(at, 1, c);
+                    break;
+                default:
+                    if (at < line.size()) line.erase(at, 1);
+            }
+        }
+        lines.push_back(line);
+    }
+    for (const DataRule& rule : {RuleOf(WaveVariant{}), DataRule{',', false, true}}) {
+        std::string text;
+        for (const std::string& line : lines) text += line + (rng() % 2 ? "\r\n" : "\n");
+        // The lines as the line list splits them (a CR among the changes splits one).
+        LineList split;
+        split.Assign(text);
+        std::vector<std::string> byItself;
+        for (size_t k = 0; k < split.size(); ++k) byItself.emplace_back(split[k]);
+        WaveColumns got;
+        ConvertDataBlock(text.data(), text.data() + text.size(), rule, got);
+        ASSERT_EQ(got.size(), byItself.size());
+        for (size_t i = 0; i < byItself.size(); ++i) {
+            std::string line = byItself[i];
+            const char d = rule.perLine ? PrepareOverlayLine(line) : ',';
+            const Sample want = ConvertDataLine(line, d);
+            ASSERT_TRUE(SameBits(got.t[i], want.t)) << testing::PrintToString(byItself[i]);
+            ASSERT_TRUE(SameBits(got.y1[i], want.y[0])) << testing::PrintToString(byItself[i]);
+            ASSERT_TRUE(SameBits(got.y2[i], want.y[1])) << testing::PrintToString(byItself[i]);
+            ASSERT_TRUE(SameBits(got.y3[i], want.y[2])) << testing::PrintToString(byItself[i]);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vx
