@@ -4,6 +4,7 @@
 #include <string_view>
 #include <utility>
 
+#include "common/prefault.h"
 #include "common/weld_common.h"
 #include "wavefile/overlay_file.h"
 #include "wavefile/wave_layout.h"
@@ -19,6 +20,7 @@ void FinishSamples(LoadedWave& w, bool drawTrace3) {
     if (!drawTrace3) return;
     const std::vector<double>& y3 = w.samples.y3;
     w.y3Drawn.reserve(y3.size());
+    PrefaultForWrite(w.y3Drawn.data(), y3.size() * sizeof(double));
     for (double v : y3) w.y3Drawn.push_back(w.map3.Map(v));
 }
 
