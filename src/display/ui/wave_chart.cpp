@@ -5,6 +5,7 @@
 #include <QToolTip>
 #include <algorithm>
 
+#include "common/prefault.h"
 #include "common/ui/fonts.h"
 #include "display/readout.h"
 
@@ -30,6 +31,7 @@ void ChartSeries::SetSortedPoints(const std::vector<double>& t, const std::vecto
     // points through the library's out-of-line constructor.
     QVector<QCPGraphData> data;
     data.reserve(static_cast<qsizetype>(n));
+    PrefaultForWrite(data.constData(), n * sizeof(QCPGraphData));
     QCPGraphData point;
     for (size_t i = 0; i < n; ++i) {
         point.key = t[i];
