@@ -1,5 +1,6 @@
-// Speed of reading wave files: a million-line file in both variants, and the
-// folder scan over ten thousand small wave files.
+// Speed of reading wave files: a million-line file in both variants, as the
+// viewer streams it and through the line list, the conversion alone on text
+// in memory, and the folder scan over ten thousand small wave files.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -7,11 +8,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
 
 #include "bench_data.h"
+#include "wavefile/data_block.h"
 #include "wavefile/folder_scan.h"
 #include "wavefile/wave_csv.h"
+#include "wavefile/wave_stream.h"
 
 namespace {
 
@@ -73,6 +78,57 @@ void BM_ConvertCommaInMemory(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(g.commaFile)));
 }
 
+std::optional<vx::DataRule> LoaderRule(std::string_view header) {
+    return vx::RuleOf(vx::DetectVariant(header));
+}
+
+// The viewer's read: the file streamed through a small buffer into columns,
+// both reused from one read to the next as when stepping through a folder.
+void Stream(benchmark::State& state, const std::string& path) {
+    vx::LineList scratch;
+    vx::WaveColumns cols;
+    for (auto _ : state) {
+        if (!vx::ReadWaveSamples(path, LoaderRule, cols, scratch)) {
+            state.SkipWithError("read failed");
+            break;
+        }
+        benchmark::DoNotOptimize(cols.y3.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(fs::file_size(path)));
+    state.counters["lines"] = static_cast<double>(cols.size());
+}
+
+void BM_StreamComma(benchmark::State& state) { Stream(state, g.commaFile); }
+void BM_StreamSemicolon(benchmark::State& state) { Stream(state, g.semicolonFile); }
+
+// The whole conversion on text already in memory (splitting lines and fields,
+// the numbers, the columns), without the file system.
+void ConvertInMemory(benchmark::State& state, const std::string& path) {
+    vx::LineList lines;
+    vx::ReadWaveLines(path, lines);
+    const std::string header(lines[0]);
+    std::ifstream in(path, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t dataStart = text.find('\n') + 1;
+    const std::string data = text.substr(dataStart);
+    std::string work = data;  // the semicolon variant rewrites its decimal commas
+    const vx::DataRule rule = vx::RuleOf(vx::DetectVariant(header));
+    vx::WaveColumns cols;
+    cols.reserve(lines.size());
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (rule.decimalComma) work = data;
+        cols.clear();
+        state.ResumeTiming();
+        vx::ConvertDataBlock(work.data(), work.data() + work.size(), rule, cols);
+        benchmark::DoNotOptimize(cols.y3.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(data.size()));
+}
+
+void BM_ConvertBlockComma(benchmark::State& state) { ConvertInMemory(state, g.commaFile); }
+void BM_ConvertBlockSemicolon(benchmark::State& state) { ConvertInMemory(state, g.semicolonFile); }
+
 void BM_ScanFolder(benchmark::State& state) {
     size_t found = 0;
     for (auto _ : state) {
@@ -87,6 +143,10 @@ void BM_ScanFolder(benchmark::State& state) {
 BENCHMARK(BM_ReadConvertComma)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadConvertSemicolon)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertCommaInMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamComma)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamSemicolon)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertBlockComma)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertBlockSemicolon)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScanFolder)->Unit(benchmark::kMillisecond);
 
 }  // namespace

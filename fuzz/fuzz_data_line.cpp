@@ -1,6 +1,6 @@
 // One data line against a plain reading of the rules: the shared splitter, the
-// whole-number time and the strtod-like values. The reader's fast paths must
-// never give another result.
+// whole-number time and the strtod-like values, alone and within a run of
+// lines. The reader's fast paths must never give another result.
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include "common/number_text.h"
 #include "common/weld_common.h"
 #include "fuzz_support.h"
+#include "wavefile/data_block.h"
 #include "wavefile/overlay_file.h"
 #include "wavefile/wave_csv.h"
 
@@ -66,6 +67,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     CheckSame(ConvertOverlayLine(overlay), Reference(expected, delimiter));
     VX_FUZZ_CHECK(overlay == expected);
+
+    // Many lines at once take a short cut for plain numbers; a line on its own
+    // in such a run must convert as it does alone.
+    if (line.find_first_of("\r\n") == std::string_view::npos) {
+        for (char d : {',', ';'}) {
+            std::string run = std::string(line) + "\n";
+            WaveColumns c;
+            ConvertDataBlock(run.data(), run.data() + run.size(), DataRule{d, false, false}, c);
+            VX_FUZZ_CHECK(c.size() == 1);
+            CheckSame(Sample{c.t[0], {c.y1[0], c.y2[0], c.y3[0]}}, Reference(line, d));
+        }
+        // A line right after one of the same shape is read from that shape:
+        // the model is the line with every byte other than a digit, ',', '.'
+        // or '-' made a digit, so the line itself differs from it in a few
+        // places. Filler after them keeps them clear of the run's end.
+        std::string model(line);
+        for (char& ch : model)
+            if (!(ch >= '0' && ch <= '9') && ch != ',' && ch != '.' && ch != '-') ch = '7';
+        std::string shaped = model + "\n" + std::string(line) + "\n";
+        for (int k = 0; k < 8; ++k) shaped += "0,0,0,0\n";
+        WaveColumns sc;
+        ConvertDataBlock(shaped.data(), shaped.data() + shaped.size(), DataRule{',', false, false},
+                         sc);
+        VX_FUZZ_CHECK(sc.size() == 10);
+        CheckSame(Sample{sc.t[0], {sc.y1[0], sc.y2[0], sc.y3[0]}}, Reference(model, ','));
+        CheckSame(Sample{sc.t[1], {sc.y1[1], sc.y2[1], sc.y3[1]}}, Reference(line, ','));
+
+        std::string run = std::string(line) + "\r\n" + std::string(line) + "\r";
+        WaveColumns c;
+        ConvertDataBlock(run.data(), run.data() + run.size(), DataRule{',', false, true}, c);
+        VX_FUZZ_CHECK(c.size() == 2);
+        for (size_t i = 0; i < 2; ++i)
+            CheckSame(Sample{c.t[i], {c.y1[i], c.y2[i], c.y3[i]}}, Reference(expected, delimiter));
+    }
 
     CheckAgainstStrtod(line);
     return 0;

@@ -134,41 +134,49 @@ WeldMetrics ComputeMetrics(const WaveColumns& s, uint8_t layout, const AnalysisP
     const double* current = in.x[kCurrent];
     const double threshold = hasArc ? p.arcThreshold : -kInf;
 
-    // Hold time of each selected sample of the range, 0 for the others.
-    std::vector<double> weight(m.count, 0.0);
     Sums sums;
     size_t picked = 0;
     double sumDt = 0;
     bool seenOn = false, offSinceOn = false;
     size_t lastOn = 0;
     ArcStats arc;
-    for (size_t i = lo; i < hi; ++i) {
-        if (!(current[i] >= threshold)) {
-            offSinceOn = seenOn;
-            continue;
-        }
-        if (!seenOn) arc.startMs = t[i];
-        if (offSinceOn) ++arc.breaks;
-        seenOn = true;
-        offSinceOn = false;
-        lastOn = i;
-        const double dt = hold(i);
-        weight[i - lo] = dt;
-        ++picked;
-        sumDt += dt;
+    // One pass over the samples; the deviation sums only where the row pairs
+    // a command with a measured value (rows 0 and 1 pair none), as their
+    // results are looked at nowhere else.
+    const auto sumSelected = [&]<bool kDeviation>() {
+        for (size_t i = lo; i < hi; ++i) {
+            if (!(current[i] >= threshold)) {
+                offSinceOn = seenOn;
+                continue;
+            }
+            if (!seenOn) arc.startMs = t[i];
+            if (offSinceOn) ++arc.breaks;
+            seenOn = true;
+            offSinceOn = false;
+            lastOn = i;
+            const double dt = hold(i);
+            ++picked;
+            sumDt += dt;
 #pragma GCC unroll 3  // keeps the sums in registers
-        for (int q = 0; q < 3; ++q) {
-            const double v = in.x[q][i];
-            sums.sx[q] += v * dt;
-            sums.sxx[q] += v * v * dt;
-            sums.min[q] = std::min(sums.min[q], v);
-            sums.max[q] = std::max(sums.max[q], v);
-            const double d = std::abs(in.actual[q][i] - in.set[q][i]);
-            sums.dev[q] += d * dt;
-            sums.devMax[q] = std::max(sums.devMax[q], d);
+            for (int q = 0; q < 3; ++q) {
+                const double v = in.x[q][i];
+                sums.sx[q] += v * dt;
+                sums.sxx[q] += v * v * dt;
+                sums.min[q] = std::min(sums.min[q], v);
+                sums.max[q] = std::max(sums.max[q], v);
+                if constexpr (kDeviation) {
+                    const double d = std::abs(in.actual[q][i] - in.set[q][i]);
+                    sums.dev[q] += d * dt;
+                    sums.devMax[q] = std::max(sums.devMax[q], d);
+                }
+            }
+            sums.power += in.u[i] * in.i[i] * dt;
         }
-        sums.power += in.u[i] * in.i[i] * dt;
-    }
+    };
+    if (paired[0] || paired[1] || paired[2])
+        sumSelected.template operator()<true>();
+    else
+        sumSelected.template operator()<false>();
     const bool weighted = sumDt > 0;
 
     if (hasArc) {
@@ -179,6 +187,25 @@ WeldMetrics ComputeMetrics(const WaveColumns& s, uint8_t layout, const AnalysisP
         m.arc = std::move(arc);
     }
 
+    // Second pass about the means: sum(x^2) - n mean^2 loses the spread of a
+    // steady weld to cancellation. It weighs the samples as the first pass
+    // did, recomputing the hold times rather than keeping them in memory; the
+    // three sums run side by side. Samples of no weight add nothing.
+    double mean[3], sdd[3] = {0, 0, 0};
+    for (int q = 0; q < 3; ++q) mean[q] = weighted ? sums.sx[q] / sumDt : 0;
+    if (weighted) {
+        for (size_t i = lo; i < hi; ++i) {
+            if (!(current[i] >= threshold)) continue;
+            const double w = hold(i);
+            if (w == 0) continue;
+#pragma GCC unroll 3
+            for (int q = 0; q < 3; ++q) {
+                const double d = in.x[q][i] - mean[q];
+                sdd[q] += d * d * w;
+            }
+        }
+    }
+
     for (int q = 0; q < 3; ++q) {
         if (!present[q]) continue;
         QuantityStats& st = m.quantity[q].emplace();
@@ -187,19 +214,9 @@ WeldMetrics ComputeMetrics(const WaveColumns& s, uint8_t layout, const AnalysisP
         st.min = Finite(sums.min[q]);
         st.max = Finite(sums.max[q]);
         if (!weighted) continue;
-        const double mean = sums.sx[q] / sumDt;
-        st.mean = Finite(mean);
+        st.mean = Finite(mean[q]);
         st.rms = Finite(std::sqrt(sums.sxx[q] / sumDt));
-        // Second pass about the mean: sum(x^2) - n mean^2 loses the spread of
-        // a steady weld to cancellation. Samples of no weight add nothing.
-        double sdd = 0;
-        const double* x = in.x[q] + lo;
-        for (size_t k = 0; k < m.count; ++k) {
-            if (weight[k] == 0) continue;
-            const double d = x[k] - mean;
-            sdd += d * d * weight[k];
-        }
-        st.std = Finite(std::sqrt(std::max(0.0, sdd / sumDt)));
+        st.std = Finite(std::sqrt(std::max(0.0, sdd[q] / sumDt)));
     }
 
     for (int q = 0; q < 3; ++q) {

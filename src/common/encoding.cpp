@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 
@@ -144,11 +145,26 @@ bool Cp932Available() {
     return available;
 }
 
-bool HasNonAscii(std::string_view s) {
-    for (unsigned char ch : s)
-        if (ch >= 0x80) return true;
-    return false;
+namespace {
+
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+
+// Length of the run of ASCII bytes at s[i], a word at a time: files are
+// scanned whole, and nearly all of their bytes are ASCII.
+size_t AsciiRun(std::string_view s, size_t i) {
+    const size_t from = i;
+    for (; i + 8 <= s.size(); i += 8) {
+        uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        if (w & kHighBits) break;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    return i - from;
 }
+
+}  // namespace
+
+bool HasNonAscii(std::string_view s) { return AsciiRun(s, 0) < s.size(); }
 
 size_t Utf8SequenceLength(std::string_view s, size_t i) {
     const auto byte = [&s](size_t k) { return static_cast<unsigned char>(s[k]); };
@@ -179,7 +195,7 @@ size_t Utf8SequenceLength(std::string_view s, size_t i) {
 bool IsValidUtf8(std::string_view s) {
     for (size_t i = 0; i < s.size();) {
         if (static_cast<unsigned char>(s[i]) < 0x80) {
-            ++i;
+            i += AsciiRun(s, i);
             continue;
         }
         const size_t len = Utf8SequenceLength(s, i);

@@ -1,20 +1,27 @@
 #include "display/loaded_wave.h"
 
+#include <optional>
+#include <string_view>
 #include <utility>
 
+#include "common/prefault.h"
 #include "common/weld_common.h"
 #include "wavefile/overlay_file.h"
 #include "wavefile/wave_layout.h"
+#include "wavefile/wave_stream.h"
 
 namespace vx {
 
 namespace {
 
 // Time order and trace 3 as drawn, the same for the drawn file and overlays.
-void FinishSamples(LoadedWave& w) {
+void FinishSamples(LoadedWave& w, bool drawTrace3) {
     w.fileOrder = SortColumnsByTime(w.samples);
-    w.y3Drawn.resize(w.samples.y3.size());
-    for (size_t i = 0; i < w.samples.y3.size(); ++i) w.y3Drawn[i] = w.map3.Map(w.samples.y3[i]);
+    if (!drawTrace3) return;
+    const std::vector<double>& y3 = w.samples.y3;
+    w.y3Drawn.reserve(y3.size());
+    PrefaultForWrite(w.y3Drawn.data(), y3.size() * sizeof(double));
+    for (double v : y3) w.y3Drawn.push_back(w.map3.Map(v));
 }
 
 }  // namespace
@@ -26,13 +33,17 @@ ChartAxes InitialAxes(const WeldWaveSetting& setting) {
 }
 
 LoadedWave LoadWave(const std::string& path, const WeldWaveSetting& setting,
-                    const ChartAxes& before, LineList& lines) {
+                    const ChartAxes& before, LineList& lines, bool drawTrace3) {
     LoadedWave w;
-    w.readable = ReadWaveLines(path, lines);
-    if (!w.readable) return w;
-    w.variant = DetectVariant(lines[0]);
-    w.fieldCount = WeldCommon::SplitFields(lines[0], std::string(1, w.variant.delimiter), true, 4,
-                                           w.fields.data());
+    const HeaderRule rule = [&w](std::string_view header) -> std::optional<DataRule> {
+        w.variant = DetectVariant(header);
+        w.fieldCount = WeldCommon::SplitFields(header, std::string(1, w.variant.delimiter), true, 4,
+                                               w.fields.data());
+        if (w.fieldCount != 4) return std::nullopt;
+        return RuleOf(w.variant);
+    };
+    w.readable = ReadWaveSamples(path, rule, w.samples, lines);
+    if (!w.readable) return LoadedWave{};
     if (w.fieldCount != 4) return w;
 
     w.loaded = true;
@@ -40,9 +51,8 @@ LoadedWave LoadWave(const std::string& path, const WeldWaveSetting& setting,
     w.axes = before;
     w.axisSetup = SetupAxes(setting, w.layout, w.axes.time, w.axes.left, w.axes.right);
     w.map3 = MakeTrace3Mapping(setting, w.layout, w.axisSetup.AxisFactor[2]);
-    ConvertDataLines(lines, w.variant, w.samples);
-    FinishSamples(w);
-    w.sampleCode = SampleCodeOf(w.samples.t, lines.size());
+    FinishSamples(w, drawTrace3);
+    w.sampleCode = SampleCodeOf(w.samples.t, w.samples.size() + 1);  // the header is a line too
     for (int k = 0; k < 3; ++k) w.titles[k] = TitleAndUnitOf(w.fields[k + 1]);
     return w;
 }
@@ -51,7 +61,7 @@ LoadedWave LoadOverlayWave(const std::string& path, const Trace3Mapping& map3, L
     LoadedWave w;
     w.map3 = map3;
     w.readable = ReadOverlayFile(path, lines, w.samples);
-    if (w.readable) FinishSamples(w);
+    if (w.readable) FinishSamples(w, true);
     return w;
 }
 

@@ -54,10 +54,11 @@ struct LoadedWave {
 };
 
 // Reads `path` as the viewer reads the file it draws. `before` are the
-// chart's axes before this file; `lines` is scratch space, kept to reuse its
-// memory (it holds the file's lines afterwards).
+// chart's axes before this file; `lines` is scratch space whose memory the
+// next read reuses (it holds no lines afterwards). Without `drawTrace3`,
+// y3Drawn stays empty: only the chart and the read-out use it.
 LoadedWave LoadWave(const std::string& path, const WeldWaveSetting& setting,
-                    const ChartAxes& before, LineList& lines);
+                    const ChartAxes& before, LineList& lines, bool drawTrace3 = true);
 
 // Reads an overlay file (no header test; each line chooses its own
 // delimiter); trace 3 is drawn through the current file's mapping.

@@ -8,19 +8,11 @@
 #include <system_error>
 
 #include "common/ascii.h"
+#include "wavefile/data_block.h"
 #include "wavefile/folder_scan.h"
+#include "wavefile/wave_stream.h"
 
 namespace vx {
-namespace {
-
-// Rewrites a decimal-comma line in place; returns the line's delimiter.
-char PrepareOverlayLine(std::span<char> bytes) {
-    if (std::find(bytes.begin(), bytes.end(), ';') == bytes.end()) return ',';
-    std::replace(bytes.begin(), bytes.end(), ',', '.');
-    return ';';
-}
-
-}  // namespace
 
 std::string OverlayFileName(int32_t n) {
     char buf[24];
@@ -62,10 +54,9 @@ Sample ConvertOverlayLine(std::string& line) {
 }
 
 bool ReadOverlayFile(const std::string& path, LineList& lines, WaveColumns& out) {
-    out.clear();
-    if (!ReadWaveLines(path, lines)) return false;
-    ConvertLinesWith(lines, out, PrepareOverlayLine);
-    return true;
+    // No header test: every line after the first is a sample.
+    const HeaderRule rule = [](std::string_view) { return DataRule{',', false, true}; };
+    return ReadWaveSamples(path, rule, out, lines);
 }
 
 }  // namespace vx

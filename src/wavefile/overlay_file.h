@@ -24,7 +24,7 @@ Sample ConvertOverlayLine(std::string& line);
 
 // Lines 2..n of the file into `out` (cleared first), values as they stand: the
 // third column is not mapped onto another scale here. False when the file
-// cannot be read or holds no line; `lines` keeps what was read.
+// cannot be read or holds no line; `lines` is scratch space.
 bool ReadOverlayFile(const std::string& path, LineList& lines, WaveColumns& out);
 
 }  // namespace vx

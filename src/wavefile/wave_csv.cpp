@@ -1,100 +1,16 @@
 #include "wavefile/wave_csv.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <bit>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <exception>
 
 #include "common/encoding.h"
 #include "common/number_text.h"
+#include "wavefile/file_read.h"
 
 namespace vx {
 namespace {
-
-// Owns a descriptor for the length of one read.
-class FileHandle {
-  public:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    ~FileHandle() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
-// Opens a regular file (a symlink to one counts) for reading. Anything else is
-// refused before it is opened; O_NONBLOCK keeps a FIFO swapped in meanwhile from
-// blocking the open, and fstat then refuses it.
-int OpenRegularFile(const std::string& path, off_t* size) {
-    struct stat st;
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return -1;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return -1;
-    }
-    *size = st.st_size;
-    return fd;
-}
-
-// Appends up to `want` bytes read from fd to `buf`. Returns the number read,
-// 0 at the end of the file, -1 on a read error.
-ssize_t ReadMore(int fd, std::string& buf, size_t want) {
-    size_t old = buf.size();
-    buf.resize(old + want);
-    ssize_t r;
-    do {
-        r = ::read(fd, buf.data() + old, want);
-    } while (r < 0 && errno == EINTR);
-    buf.resize(old + (r > 0 ? static_cast<size_t>(r) : 0));
-    return r;
-}
-
-// Reads the rest of the file into `buf`; false on a read error. The size is
-// only a hint: the file may grow or shrink while it is read.
-bool ReadToEnd(int fd, std::string& buf, size_t expected) {
-    // One byte more than expected, so the end shows without growing the buffer.
-    buf.reserve(buf.size() + expected + 1);
-    for (;;) {
-        if (buf.size() == buf.capacity()) buf.reserve(buf.capacity() * 2);
-        ssize_t r = ReadMore(fd, buf, buf.capacity() - buf.size());
-        if (r < 0) return false;
-        if (r == 0) return true;
-    }
-}
-
-bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
-
-// Flags the zero bytes of v; the lowest flag is always a true zero byte.
-constexpr uint64_t kByteOnes = 0x0101010101010101ull;
-inline uint64_t ZeroBytes(uint64_t v) { return (v - kByteOnes) & ~v & (kByteOnes * 0x80); }
-
-// Position of the first CR or LF at or after i, n when none. Eight bytes at a
-// time: this loop is most of the cost of splitting a file into lines.
-size_t FindLineBreak(const char* b, size_t i, size_t n) {
-    if constexpr (std::endian::native == std::endian::little) {
-        for (; i + 8 <= n; i += 8) {
-            uint64_t w;
-            std::memcpy(&w, b + i, 8);
-            uint64_t m = ZeroBytes(w ^ (kByteOnes * '\n')) | ZeroBytes(w ^ (kByteOnes * '\r'));
-            if (m) return i + static_cast<size_t>(std::countr_zero(m) >> 3);
-        }
-    }
-    for (; i < n; ++i)
-        if (IsLineBreak(b[i])) return i;
-    return n;
-}
 
 constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
@@ -134,8 +50,8 @@ double ParseTime(std::string_view s) {
 
 }  // namespace
 
-void LineList::Assign(std::string text) {
-    text_ = std::move(text);
+void LineList::Assign(std::string_view text) {
+    text_.assign(text);
     Split();
 }
 
@@ -202,7 +118,8 @@ bool ReadWaveLines(const std::string& path, LineList& out) {
             out.clear();
             return false;
         }
-        DecodeToCp932InPlace(out.text_);
+        if (DetectEncoding(out.text_.view()) != TextEncoding::Cp932)
+            out.text_.assign(DecodeToCp932(out.text_.view()));
         out.Split();
         return !out.empty();
     } catch (const std::exception&) {  // out of memory on a giant file
@@ -218,45 +135,46 @@ bool ReadFirstLine(const std::string& path, std::string& line) {
         if (fd < 0) return false;
         FileHandle file(fd);
 
-        std::string buf;
+        // Enough for a byte-order mark and, nearly always, the whole header.
+        ByteBuffer buf;
+        buf.reserve(4096);
         bool eof = false;
-        auto more = [&](size_t want) {
-            ssize_t r = ReadMore(fd, buf, want);
+        auto more = [&] {
+            if (buf.size() == buf.capacity()) buf.reserve(buf.capacity() * 2);
+            ssize_t r = ReadMore(fd, buf);
             if (r <= 0) eof = true;
             return r >= 0;
         };
-        // Enough for a byte-order mark and, nearly always, the whole header.
         while (!eof && buf.size() < 4096)
-            if (!more(4096 - buf.size())) return false;
+            if (!more()) return false;
 
-        TextEncoding enc = DetectEncoding(std::string_view(buf).substr(0, 3));
+        TextEncoding enc = DetectEncoding(buf.view().substr(0, 3));
         bool utf16 = enc == TextEncoding::Utf16LE || enc == TextEncoding::Utf16BE;
         size_t start = enc == TextEncoding::Utf8Bom ? 3 : utf16 ? 2 : 0;
         size_t scan = start;
         size_t brk = std::string::npos;
         for (;;) {
+            const char* b = buf.data();
             if (utf16) {
                 // Whole code units only: a byte 0x0A may be half of another character.
                 int lo = enc == TextEncoding::Utf16LE ? 0 : 1;
                 for (; scan + 1 < buf.size(); scan += 2) {
-                    if (buf[scan + 1 - lo] == 0 && IsLineBreak(buf[scan + lo])) {
+                    if (b[scan + 1 - lo] == 0 && IsLineBreak(b[scan + lo])) {
                         brk = scan;
                         break;
                     }
                 }
             } else {
-                for (; scan < buf.size(); ++scan) {
-                    if (IsLineBreak(buf[scan])) {
-                        brk = scan;
-                        break;
-                    }
-                }
+                scan = std::min(scan, buf.size());
+                size_t at = FindLineBreak(b, scan, buf.size());
+                scan = at;
+                if (at < buf.size()) brk = at;
             }
             if (brk != std::string::npos || eof) break;
-            if (!more(std::max<size_t>(buf.size(), 4096))) return false;
+            if (!more()) return false;
         }
         if (brk == std::string::npos) brk = buf.size();
-        std::string_view raw = std::string_view(buf).substr(start, brk - start);
+        std::string_view raw = buf.view().substr(start, brk - start);
 
         switch (enc) {
             case TextEncoding::Utf8Bom:
@@ -271,8 +189,8 @@ bool ReadFirstLine(const std::string& path, std::string& line) {
                 // header that is itself valid non-ASCII UTF-8 needs the rest.
                 if (HasNonAscii(raw) && IsValidUtf8(raw)) {
                     if (!eof && !ReadToEnd(fd, buf, static_cast<size_t>(size))) return false;
-                    raw = std::string_view(buf).substr(0, brk);
-                    if (IsValidUtf8(buf)) {
+                    raw = buf.view().substr(0, brk);
+                    if (IsValidUtf8(buf.view())) {
                         line = Utf8ToCp932(raw);
                         break;
                     }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/byte_buffer.h"
 #include "wavefile/wave_tables.h"
 
 namespace vx {
@@ -32,17 +33,18 @@ class LineList {
     // buffer while the lines still lie in it in order.
     void ReplaceInLines(size_t first, char from, char to);
     // Splits `text` at CR LF, LF or CR; a final line break makes no empty line.
-    void Assign(std::string text);
+    void Assign(std::string_view text);
     void clear();
 
   private:
     friend bool ReadWaveLines(const std::string& path, LineList& out);
+    friend class WaveStream;  // reads through the list's buffer, keeping no lines
     void Split();
 
     struct Span {
         size_t begin, end;
     };
-    std::string text_;
+    ByteBuffer text_;
     std::vector<Span> spans_;
     bool inOrder_ = true;  // lines lie in text_ in order, only line breaks between them
 };

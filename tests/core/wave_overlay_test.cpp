@@ -71,7 +71,7 @@ TEST(ReadOverlayFile, ReadsEveryLineByItsOwnDelimiterRaw) {
     EXPECT_EQ(cols.y1, (std::vector<double>{150.5, 151, 0, 149}));
     EXPECT_EQ(cols.y2, (std::vector<double>{20.5, 21, 0, 20}));
     EXPECT_EQ(cols.y3, (std::vector<double>{7, 7.5, 0, 1234}));
-    EXPECT_EQ(lines[2], "10;151;21;7.5");
+    EXPECT_TRUE(lines.empty());  // the text streams by, it is not kept
 }
 
 TEST(ReadOverlayFile, UnreadableOrHeaderOnly) {
