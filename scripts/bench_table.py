@@ -127,6 +127,11 @@ b = find(r"BM_MetricsProcess")
 if b:
     row("varmonix --metrics, 10,000 welds (in-bench process)", f"{ms(b) / 1000:.2f} s", "< 4 s",
         ms(b) < 4000)
+for name, what in ((r"BM_RenderPngProcess", "PNG"), (r"BM_RenderPdfProcess", "PDF")):
+    b = find(name)
+    if b:
+        row(f"varmonix --render of a 1,000,000-line file ({what})", f"{ms(b) / 1000:.2f} s",
+            "< 4 s", ms(b) < 4000)
 b = find(r"BM_OverviewModelFill10000")
 if b:
     row("overview model fill, 10,000 rows (sorted, with view)", f"{ms(b):.1f} ms", "<= 100 ms",

@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <exception>
 #include <filesystem>
 #include <ostream>
@@ -19,10 +21,12 @@ namespace {
 struct ModeOption {
     const char* name;
     Mode mode;
+    bool takesValue;  // --render OUT
 };
 constexpr ModeOption kModeOptions[] = {
-    {"--dump", Mode::Dump},
-    {"--metrics", Mode::Metrics},
+    {"--dump", Mode::Dump, false},
+    {"--metrics", Mode::Metrics, false},
+    {"--render", Mode::Render, true},
 };
 
 const char* ModeName(Mode m) {
@@ -45,6 +49,54 @@ CommandLine Error(std::string text) {
 
 bool LooksLikeOption(const std::string& a) { return a.size() > 1 && a[0] == '-'; }
 
+bool EndsWithNoCase(const std::string& s, std::string_view end) {
+    if (s.size() < end.size()) return false;
+    for (size_t i = 0; i < end.size(); ++i) {
+        char c = s[s.size() - end.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != end[i]) return false;
+    }
+    return true;
+}
+
+// A whole decimal number, nothing before or after it.
+std::optional<double> NumberOf(const std::string& s) {
+    if (s.empty() || std::isspace(static_cast<unsigned char>(s[0]))) return std::nullopt;
+    try {
+        size_t used = 0;
+        const double v = std::stod(s, &used);
+        if (used != s.size() || !std::isfinite(v)) return std::nullopt;
+        return v;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+// "WxH", each side 16 to 20000 pixels.
+std::optional<PictureSize> SizeOf(const std::string& s) {
+    const size_t x = s.find_first_of("xX");
+    if (x == std::string::npos) return std::nullopt;
+    const std::string w = s.substr(0, x), h = s.substr(x + 1);
+    const auto digits = [](const std::string& t) {
+        return !t.empty() && t.size() <= 5 &&
+               std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!digits(w) || !digits(h)) return std::nullopt;
+    const PictureSize size{std::stoi(w), std::stoi(h)};
+    if (size.width < 16 || size.height < 16 || size.width > 20000 || size.height > 20000)
+        return std::nullopt;
+    return size;
+}
+
+// "MIN,MAX" in ms, MIN below MAX.
+std::optional<TimeRangeArg> TimeRangeOf(const std::string& s) {
+    const size_t comma = s.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    const auto lo = NumberOf(s.substr(0, comma)), hi = NumberOf(s.substr(comma + 1));
+    if (!lo || !hi || !(*lo < *hi)) return std::nullopt;
+    return TimeRangeArg{*lo, *hi};
+}
+
 CommandLine Parse(std::vector<std::string> args) {
     // After the first "--" every argument is a name, whatever it starts with.
     std::vector<std::string> names;
@@ -60,7 +112,15 @@ CommandLine Parse(std::vector<std::string> args) {
     CLI::Option* help = app.add_flag("-h,--help");
     CLI::Option* version = app.add_flag("--version");
     std::vector<std::pair<CLI::Option*, Mode>> modes;
-    for (const ModeOption& m : kModeOptions) modes.emplace_back(app.add_flag(m.name), m.mode);
+    std::string renderOut;
+    for (const ModeOption& m : kModeOptions)
+        modes.emplace_back(m.takesValue
+                               ? app.add_option(m.name, renderOut)
+                                     ->expected(0, 1)
+                                     ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+                               : app.add_flag(m.name),
+                           m.mode);
+    CLI::Option* renderOption = modes.back().first;
 
     std::string settings;
     CLI::Option* settingsOption = app.add_option("--settings", settings)
@@ -75,14 +135,25 @@ CommandLine Parse(std::vector<std::string> args) {
     CLI::Option* formatOption = app.add_option("--format", format)
                                     ->expected(0, 1)
                                     ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    std::string size;
+    CLI::Option* sizeOption = app.add_option("--size", size)
+                                  ->expected(0, 1)
+                                  ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    std::string time;
+    CLI::Option* timeOption = app.add_option("--time", time)
+                                  ->expected(0, 1)
+                                  ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     // The options that belong to some modes only.
     const std::pair<CLI::Option*, std::vector<Mode>> modeOptions[] = {
-        {settingsOption, {Mode::Viewer, Mode::Dump, Mode::Metrics}},
+        {settingsOption, {Mode::Viewer, Mode::Dump, Mode::Metrics, Mode::Render}},
         {summary, {Mode::Dump}},
         {formatOption, {Mode::Metrics}},
         {langOption, {Mode::Viewer}},
+        {sizeOption, {Mode::Render}},
+        {timeOption, {Mode::Render}},
     };
-    const CLI::Option* valueOptions[] = {settingsOption, formatOption, langOption};
+    const CLI::Option* valueOptions[] = {settingsOption, formatOption, langOption,
+                                         renderOption,   sizeOption,   timeOption};
 
     std::vector<std::string> positional;
     app.add_option("PATH", positional);
@@ -139,6 +210,20 @@ CommandLine Parse(std::vector<std::string> args) {
             return Error("--format is jsonl or csv, not " + format);
         cl.csv = format == "csv";
     }
+    if (cl.mode == Mode::Render) {
+        if (!EndsWithNoCase(renderOut, ".png") && !EndsWithNoCase(renderOut, ".svg") &&
+            !EndsWithNoCase(renderOut, ".pdf"))
+            return Error("--render writes .png, .svg or .pdf, not " + renderOut);
+        cl.outPath = renderOut;
+    }
+    if (sizeOption->count() > 0) {
+        cl.size = SizeOf(size);
+        if (!cl.size) return Error("--size is WxH, 16 to 20000 pixels each, not " + size);
+    }
+    if (timeOption->count() > 0) {
+        cl.timeRange = TimeRangeOf(time);
+        if (!cl.timeRange) return Error("--time is MIN,MAX in ms with MIN < MAX, not " + time);
+    }
 
     positional.insert(positional.end(), names.begin(), names.end());
     switch (cl.mode) {
@@ -153,6 +238,12 @@ CommandLine Parse(std::vector<std::string> args) {
             break;
         case Mode::Metrics:
             if (positional.empty()) return Error("--metrics needs a PATH");
+            cl.files = std::move(positional);
+            break;
+        case Mode::Render:
+            if (positional.empty()) return Error("--render needs a FILE");
+            if (positional.size() > 1)
+                return Error("--render draws one FILE, not " + positional[1]);
             cl.files = std::move(positional);
             break;
         default:

@@ -8,12 +8,27 @@
 
 namespace vx {
 
-enum class Mode { Viewer, Dump, Metrics, Help, Version, UsageError };
+enum class Mode { Viewer, Dump, Metrics, Render, Help, Version, UsageError };
+
+// A picture's size in pixels (--size WxH).
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
+// A time range in ms (--time MIN,MAX), min < max.
+struct TimeRangeArg {
+    double min = 0;
+    double max = 0;
+};
 
 struct CommandLine {
     Mode mode = Mode::Viewer;
     std::string openPath;                     // Viewer: folder or file opened at start; or empty
-    std::vector<std::string> files;           // Dump, Metrics: in the order given
+    std::vector<std::string> files;           // Dump, Metrics, Render: in the order given
+    std::string outPath;                      // Render: the picture, .png, .svg or .pdf
+    std::optional<PictureSize> size;          // Render: --size; else the window's own
+    std::optional<TimeRangeArg> timeRange;    // Render: --time; else the settings' scale
     std::optional<std::string> settingsPath;  // --settings INI; never empty when set
     bool summary = false;                     // --summary
     bool csv = false;                         // --format csv (else JSON lines)
@@ -27,6 +42,7 @@ inline constexpr char kUsageText[] =
     "Usage: varmonix [--settings INI] [--lang ja|en] [FOLDER | FILE]\n"
     "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
     "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
+    "       varmonix --render OUT [--settings INI] [--size WxH] [--time MIN,MAX] FILE\n"
     "       varmonix --help | --version\n"
     "\n"
     "Without a mode option the viewer starts, with the data-log FOLDER open (or the\n"
@@ -37,6 +53,10 @@ inline constexpr char kUsageText[] =
     "                  wave file or a data-log folder), one record per file; power\n"
     "                  and energy from 10 or 100 ms samples are estimates\n"
     "  --format F      --metrics as jsonl (JSON lines, the default) or csv\n"
+    "  --render OUT    no window: FILE drawn as the viewer draws it, with its scales,\n"
+    "                  titles and units, to OUT (.png, .svg or .pdf)\n"
+    "  --size WxH      --render: the picture fitted into W by H pixels\n"
+    "  --time MIN,MAX  --render: the time axis from MIN to MAX ms\n"
     "  --settings INI  scales, accepted time-column names, analysis parameters and\n"
     "                  quality limits (default: Varmonix.ini beside the program, or\n"
     "                  in ~/.config/varmonix when the program's folder cannot be\n"
@@ -48,7 +68,8 @@ inline constexpr char kUsageText[] =
     "  -h, --help      this text\n"
     "  --version       the program's name and version\n"
     "Options may come in any order. Exit status: 0 success; 1 a failure (--dump,\n"
-    "--metrics: a file could not be read); 2 a usage error.\n";
+    "--metrics: a file could not be read; --render: FILE is no readable wave file or\n"
+    "OUT cannot be written); 2 a usage error.\n";
 
 // The settings file of a mode without a window: --settings, else `defaultPath`.
 // A --settings file that does not exist is said on `err` (the defaults apply).

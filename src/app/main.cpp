@@ -4,6 +4,7 @@
 #include "analysis/metrics_run.h"
 #include "app/command_line.h"
 #include "app/dump.h"
+#include "app/ui/render_run.h"
 #include "app/ui/startup.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
@@ -20,6 +21,14 @@ int main(int argc, char** argv) {
         o.csv = cl.csv;
         o.paths = cl.files;
         return vx::RunMetrics(o, std::cout, std::cerr);
+    }
+
+    if (cl.mode == vx::Mode::Render) {
+        // No display needed: a server draws as well as a desktop.
+        vx::UseOffscreenPlatform();
+        int qtArgc = 1;
+        vx::VarmonixApplication app(qtArgc, argv);
+        return vx::RunRender(cl, vx::SettingsPathOf(cl, ini, std::cerr), std::cerr);
     }
 
     // Qt gets the program's name only: the arguments are ours, and a folder

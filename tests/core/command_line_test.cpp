@@ -208,6 +208,62 @@ INSTANTIATE_TEST_SUITE_P(Args, CommandLineTest, ::testing::ValuesIn(kCases),
                              return name;
                          });
 
+TEST(CommandLine, RenderTakesOneFileAndItsPictureOptions) {
+    struct RenderCase {
+        std::vector<std::string> args;
+        const char* error;  // part of the usage error; empty: parsed
+        std::string out = {};
+        std::optional<PictureSize> size = std::nullopt;
+        std::optional<TimeRangeArg> time = std::nullopt;
+    } cases[] = {
+        {{"--render", "w.png", "f.csv"}, "", "w.png"},
+        {{"f.csv", "--render=W.SVG"}, "", "W.SVG"},
+        {{"--render", "w.pdf", "--size", "1600x900", "--time", "100,2500.5", "f.csv"},
+         "",
+         "w.pdf",
+         PictureSize{1600, 900},
+         TimeRangeArg{100, 2500.5}},
+        {{"--render", "w.png", "--time=-50,20", "f.csv"}, "", "w.png", {}, TimeRangeArg{-50, 20}},
+        {{"--render", "w.png", "--settings", "my.ini", "f.csv"}, "", "w.png"},
+        {{"--render", "w.jpg", "f.csv"}, "writes .png, .svg or .pdf, not w.jpg"},
+        {{"--render", "w.png"}, "--render needs a FILE"},
+        {{"--render", "w.png", "a.csv", "b.csv"}, "one FILE, not b.csv"},
+        {{"f.csv", "--render"}, "--render needs a value"},
+        {{"--render", "w.png", "--size", "800", "f.csv"}, "--size is WxH"},
+        {{"--render", "w.png", "--size", "0x600", "f.csv"}, "--size is WxH"},
+        {{"--render", "w.png", "--size", "800x600px", "f.csv"}, "--size is WxH"},
+        {{"--render", "w.png", "--time", "20,10", "f.csv"}, "--time is MIN,MAX"},
+        {{"--render", "w.png", "--time", "1,x", "f.csv"}, "--time is MIN,MAX"},
+        {{"--render", "w.png", "--time", "5", "f.csv"}, "--time is MIN,MAX"},
+        {{"--size", "800x600", "f.csv"}, "--size only goes with --render"},
+        {{"--dump", "--time", "1,2", "f.csv"}, "--time only goes with --render"},
+        {{"--render", "w.png", "--dump", "f.csv"}, "cannot be combined"},
+        {{"--render", "w.png", "--summary", "f.csv"}, "--summary only goes with --dump"},
+    };
+    for (const RenderCase& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const CommandLine cl = ParseCommandLine(c.args);
+        if (*c.error != '\0') {
+            ASSERT_EQ(cl.mode, Mode::UsageError);
+            EXPECT_NE(cl.error.find(c.error), std::string::npos) << cl.error;
+            continue;
+        }
+        ASSERT_EQ(cl.mode, Mode::Render) << cl.error;
+        EXPECT_EQ(cl.files, std::vector<std::string>{"f.csv"});
+        EXPECT_EQ(cl.outPath, c.out);
+        ASSERT_EQ(cl.size.has_value(), c.size.has_value());
+        if (c.size) {
+            EXPECT_EQ(cl.size->width, c.size->width);
+            EXPECT_EQ(cl.size->height, c.size->height);
+        }
+        ASSERT_EQ(cl.timeRange.has_value(), c.time.has_value());
+        if (c.time) {
+            EXPECT_EQ(cl.timeRange->min, c.time->min);
+            EXPECT_EQ(cl.timeRange->max, c.time->max);
+        }
+    }
+}
+
 TEST(CommandLine, FromArgvSkipsTheProgramName) {
     const char* argv[] = {"varmonix", "--dump", "f.csv"};
     const CommandLine cl = ParseCommandLine(3, argv);
@@ -221,6 +277,7 @@ TEST(CommandLine, AnswersOfTheModesThatOnlyPrint) {
         "Usage: varmonix [--settings INI] [--lang ja|en] [FOLDER | FILE]\n"
         "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
         "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
+        "       varmonix --render OUT [--settings INI] [--size WxH] [--time MIN,MAX] FILE\n"
         "       varmonix --help | --version\n";
     struct Answer {
         std::vector<std::string> args;

@@ -142,6 +142,8 @@ class TFormWeldMain : public QWidget {
     void SetCursor(Cursor c, double t);
     void ShowHelp();
     const TimeView& View() const { return view_; }
+    // Zooms the time axis to lo..hi ms, as far as the zoom limits allow.
+    void ShowTimeRange(double lo, double hi);
     const MeasureCursors& Cursors() const { return cursors_; }
     // Figures of the range A..B of the drawn file; none unless both cursors are set.
     const std::optional<WeldMetrics>& RangeMetrics() const { return rangeMetrics_; }

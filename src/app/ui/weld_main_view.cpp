@@ -108,6 +108,11 @@ void TFormWeldMain::ShowTimeView() {
     ChtWave->ApplyAxes(view_.Zoomed());
 }
 
+void TFormWeldMain::ShowTimeRange(double lo, double hi) {
+    view_.Show({lo, hi});
+    ShowTimeView();
+}
+
 void TFormWeldMain::FitTimeToWave() {
     if (!wave_.loaded) return;
     if (const std::optional<TimeSpan> s = TimesSpanned(wave_.samples.t)) {
