@@ -26,6 +26,9 @@ constexpr ViewerKey kKeys[] = {
     {C::DisplaySettings, {"Ctrl+D", nullptr, nullptr}, kTextHelpDisplaySettings},
     {C::Exit, {"Ctrl+Q", nullptr, nullptr}, kTextHelpExit},
     {C::Overview, {"Ctrl+T", nullptr, nullptr}, kTextHelpOverview},
+    {C::CopyPicture, {"Ctrl+C", nullptr, nullptr}, kTextCopyPicture},
+    {C::SavePicture, {"Ctrl+S", nullptr, nullptr}, kTextSavePicture},
+    {C::ExportData, {"Ctrl+E", nullptr, nullptr}, kTextExportData},
     {C::Help, {"F1", nullptr, nullptr}, kTextHelpHelp},
 };
 

@@ -25,6 +25,9 @@ enum class ViewerCommand {
     DisplaySettings,
     Exit,
     Overview,
+    CopyPicture,
+    SavePicture,
+    ExportData,
     Help,
 };
 

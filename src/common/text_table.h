@@ -102,6 +102,13 @@ enum TextId : int {
     kTextGestureDoubleClickDoes = 781,
     kTextGestureDrop = 782,
     kTextGestureDropDoes = 783,
+    // Pictures and data that leave the window.
+    kTextCopyPicture = 900,
+    kTextSavePicture = 901,
+    kTextExportData = 902,
+    kTextPictureFilter = 903,
+    kTextPictureFailed = 904,
+    kTextExportTitle = 905,
     // Quantity names as the Japanese headers write them; 856..861 are the
     // same six with the languages swapped.
     kTextCurrentSet = 850,

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -88,6 +89,7 @@ TFormWeldMain::TFormWeldMain(WeldMainOptions options, QWidget* parent)
       language_(options.language) {
     if (settingsPath_.empty()) settingsPath_ = PrepareSettingsFile(LocateSettings());
     if (!chooser_) chooser_ = ChooseFolderWithDialog;
+    savePathChooser = ChooseSavePathWithDialog;
     setObjectName("FormWeldMain");
     setWindowIcon(AppIcon());
     setFont(GothicFont(19, true));
@@ -269,6 +271,16 @@ void TFormWeldMain::Connect() {
     connect(ChtWave, &WaveChart::WheelZoom, this,
             GuardedSlot([this](double anchor, double factor) { ChtWaveWheel(anchor, factor); }));
     MakeShortcuts();
+    // The chart's own right click sets cursor B: the exports are offered on
+    // the scale columns and the titles beside it.
+    for (QWidget* side :
+         {static_cast<QWidget*>(PnlBaseLelfAxisHor), static_cast<QWidget*>(PnlBaseRightAxisHor)}) {
+        side->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(side, &QWidget::customContextMenuRequested, this,
+                GuardedSlot([this, side](const QPoint& at) {
+                    ExportMenu()->popup(side->mapToGlobal(at));
+                }));
+    }
     connect(TimToolTip, &QTimer::timeout, this, [this] { Guarded([this] { TimToolTipTimer(); }); });
 }
 

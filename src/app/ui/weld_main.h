@@ -23,6 +23,7 @@ class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QToolButton;
 
@@ -48,6 +49,17 @@ using FolderChooser = std::function<std::optional<std::string>(
 std::optional<std::string> ChooseFolderWithDialog(QWidget* parent, const QString& caption,
                                                   const QString& instruction,
                                                   const std::string& initial);
+
+// Asks where to save: caption, file-type filter, suggested path (native
+// bytes). Nothing when cancelled.
+using SavePathChooser = std::function<std::optional<std::string>(
+    QWidget* parent, const QString& caption, const QString& filter, const std::string& suggested)>;
+
+// The platform's save dialog; a name typed without an extension gets the
+// suggested one's.
+std::optional<std::string> ChooseSavePathWithDialog(QWidget* parent, const QString& caption,
+                                                    const QString& filter,
+                                                    const std::string& suggested);
 
 struct WeldMainOptions {
     std::string settingsPath;       // empty: Varmonix.ini beside the executable
@@ -141,6 +153,19 @@ class TFormWeldMain : public QWidget {
     void ChtWaveWheel(double anchor, double factor);
     void SetCursor(Cursor c, double t);
     void ShowHelp();
+
+    // Pictures and data that leave the window; nothing before a file is drawn.
+    // The chart with its scale columns and titles as an image on the clipboard.
+    void CopyPicture();
+    // The picture to a PNG, SVG or PDF file chosen by savePathChooser.
+    void SavePicture();
+    // The samples of ExportRange() to a CSV file chosen by savePathChooser.
+    void ExportData();
+    // Between the cursors when both are set, else the visible time range.
+    TimeSpan ExportRange() const;
+    // The actions of the export menu of the scale columns and titles.
+    QMenu* ExportMenu();
+    SavePathChooser savePathChooser;  // the platform's save dialog unless replaced
     const TimeView& View() const { return view_; }
     // Zooms the time axis to lo..hi ms, as far as the zoom limits allow.
     void ShowTimeRange(double lo, double hi);
@@ -223,6 +248,7 @@ class TFormWeldMain : public QWidget {
     std::optional<int> language_;
     QPoint dragOffset_;
     bool dragging_ = false;
+    QMenu* exportMenu_ = nullptr;
 };
 
 extern TFormWeldMain* FormWeldMain;

@@ -96,6 +96,15 @@ void TFormWeldMain::RunCommand(ViewerCommand c) {
         case C::Overview:
             BtnOverviewClick();
             return;
+        case C::CopyPicture:
+            CopyPicture();
+            return;
+        case C::SavePicture:
+            SavePicture();
+            return;
+        case C::ExportData:
+            ExportData();
+            return;
         case C::Help:
             ShowHelp();
             return;
