@@ -66,8 +66,8 @@ Done Process(const Context& c, const std::string& path, LineList& lines) noexcep
     return d;
 }
 
-// The files the paths stand for, in order. False when a path does not exist
-// or a folder cannot be listed; each such path is noted on `err`.
+}  // namespace
+
 bool ExpandPaths(const std::vector<std::string>& paths, const std::vector<std::string>& accepted,
                  std::vector<std::string>& files, std::ostream& err) {
     bool ok = true;
@@ -99,6 +99,8 @@ bool ExpandPaths(const std::vector<std::string>& paths, const std::vector<std::s
     }
     return ok;
 }
+
+namespace {
 
 int RunMetricsUnguarded(const MetricsOptions& o, std::ostream& out, std::ostream& err) {
     Context c;

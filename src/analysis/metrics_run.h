@@ -24,6 +24,13 @@ FileMetrics MeasureFile(const std::string& path, const WeldWaveSetting& setting,
                         const std::vector<std::string>& acceptedNames, const AnalysisParams& params,
                         LineList& lines);
 
+// The files `paths` stand for, in order: a folder its wave files in the
+// order of the viewer's file list, anything else itself. False when a path
+// does not exist or a folder cannot be listed; each such path, and each
+// folder without wave files, is noted on `err`.
+bool ExpandPaths(const std::vector<std::string>& paths, const std::vector<std::string>& accepted,
+                 std::vector<std::string>& files, std::ostream& err);
+
 // Each path is a wave file or a data-log folder, which stands for its wave
 // files in the order of the viewer's file list. Files are measured in
 // parallel and written in list order as they are done (CSV: header first);

@@ -28,7 +28,7 @@ size_t MeasureFolder(const OverviewJob& job, const std::atomic<bool>& cancel,
             try {
                 r.number = static_cast<int32_t>(i + 1);
                 r.name = job.names[i];
-                const std::string path = JoinPath(job.folder, r.name);
+                const std::string path = job.folder.empty() ? r.name : JoinPath(job.folder, r.name);
                 r.file = job.measure ? job.measure(path, lines)
                                      : MeasureFile(path, job.setting, accepted, job.params, lines);
             } catch (const std::exception&) {

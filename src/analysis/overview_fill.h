@@ -16,7 +16,7 @@
 namespace vx {
 
 struct OverviewJob {
-    std::string folder;              // as the window holds it
+    std::string folder;              // as the window holds it; empty: names are paths
     std::vector<std::string> names;  // the file list, in its order
     WeldWaveSetting setting;         // scales and accepted time-column names
     AnalysisParams params;
