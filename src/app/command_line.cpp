@@ -21,12 +21,13 @@ namespace {
 struct ModeOption {
     const char* name;
     Mode mode;
-    bool takesValue;  // --render OUT
+    bool takesValue;  // --render OUT, --report OUT
 };
 constexpr ModeOption kModeOptions[] = {
     {"--dump", Mode::Dump, false},
     {"--metrics", Mode::Metrics, false},
     {"--render", Mode::Render, true},
+    {"--report", Mode::Report, true},
 };
 
 const char* ModeName(Mode m) {
@@ -112,15 +113,17 @@ CommandLine Parse(std::vector<std::string> args) {
     CLI::Option* help = app.add_flag("-h,--help");
     CLI::Option* version = app.add_flag("--version");
     std::vector<std::pair<CLI::Option*, Mode>> modes;
-    std::string renderOut;
-    for (const ModeOption& m : kModeOptions)
-        modes.emplace_back(m.takesValue
-                               ? app.add_option(m.name, renderOut)
-                                     ->expected(0, 1)
-                                     ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
-                               : app.add_flag(m.name),
-                           m.mode);
-    CLI::Option* renderOption = modes.back().first;
+    // Only one mode can be chosen, so the modes' OUT share one string.
+    std::string out;
+    std::vector<const CLI::Option*> outOptions;
+    for (const ModeOption& m : kModeOptions) {
+        CLI::Option* o = m.takesValue ? app.add_option(m.name, out)
+                                            ->expected(0, 1)
+                                            ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+                                      : app.add_flag(m.name);
+        modes.emplace_back(o, m.mode);
+        if (m.takesValue) outOptions.push_back(o);
+    }
 
     std::string settings;
     CLI::Option* settingsOption = app.add_option("--settings", settings)
@@ -145,15 +148,16 @@ CommandLine Parse(std::vector<std::string> args) {
                                   ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     // The options that belong to some modes only.
     const std::pair<CLI::Option*, std::vector<Mode>> modeOptions[] = {
-        {settingsOption, {Mode::Viewer, Mode::Dump, Mode::Metrics, Mode::Render}},
+        {settingsOption, {Mode::Viewer, Mode::Dump, Mode::Metrics, Mode::Render, Mode::Report}},
         {summary, {Mode::Dump}},
         {formatOption, {Mode::Metrics}},
         {langOption, {Mode::Viewer}},
         {sizeOption, {Mode::Render}},
         {timeOption, {Mode::Render}},
     };
-    const CLI::Option* valueOptions[] = {settingsOption, formatOption, langOption,
-                                         renderOption,   sizeOption,   timeOption};
+    std::vector<const CLI::Option*> valueOptions = {settingsOption, formatOption, langOption,
+                                                    sizeOption, timeOption};
+    valueOptions.insert(valueOptions.end(), outOptions.begin(), outOptions.end());
 
     std::vector<std::string> positional;
     app.add_option("PATH", positional);
@@ -211,10 +215,14 @@ CommandLine Parse(std::vector<std::string> args) {
         cl.csv = format == "csv";
     }
     if (cl.mode == Mode::Render) {
-        if (!EndsWithNoCase(renderOut, ".png") && !EndsWithNoCase(renderOut, ".svg") &&
-            !EndsWithNoCase(renderOut, ".pdf"))
-            return Error("--render writes .png, .svg or .pdf, not " + renderOut);
-        cl.outPath = renderOut;
+        if (!EndsWithNoCase(out, ".png") && !EndsWithNoCase(out, ".svg") &&
+            !EndsWithNoCase(out, ".pdf"))
+            return Error("--render writes .png, .svg or .pdf, not " + out);
+        cl.outPath = out;
+    }
+    if (cl.mode == Mode::Report) {
+        if (!EndsWithNoCase(out, ".pdf")) return Error("--report writes a .pdf file, not " + out);
+        cl.outPath = out;
     }
     if (sizeOption->count() > 0) {
         cl.size = SizeOf(size);
@@ -244,6 +252,10 @@ CommandLine Parse(std::vector<std::string> args) {
             if (positional.empty()) return Error("--render needs a FILE");
             if (positional.size() > 1)
                 return Error("--render draws one FILE, not " + positional[1]);
+            cl.files = std::move(positional);
+            break;
+        case Mode::Report:
+            if (positional.empty()) return Error("--report needs a PATH");
             cl.files = std::move(positional);
             break;
         default:

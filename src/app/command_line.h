@@ -8,7 +8,7 @@
 
 namespace vx {
 
-enum class Mode { Viewer, Dump, Metrics, Render, Help, Version, UsageError };
+enum class Mode { Viewer, Dump, Metrics, Render, Report, Help, Version, UsageError };
 
 // A picture's size in pixels (--size WxH).
 struct PictureSize {
@@ -25,8 +25,8 @@ struct TimeRangeArg {
 struct CommandLine {
     Mode mode = Mode::Viewer;
     std::string openPath;                     // Viewer: folder or file opened at start; or empty
-    std::vector<std::string> files;           // Dump, Metrics, Render: in the order given
-    std::string outPath;                      // Render: the picture, .png, .svg or .pdf
+    std::vector<std::string> files;           // Dump, Metrics, Render, Report: as given
+    std::string outPath;                      // Render: .png, .svg or .pdf; Report: .pdf
     std::optional<PictureSize> size;          // Render: --size; else the window's own
     std::optional<TimeRangeArg> timeRange;    // Render: --time; else the settings' scale
     std::optional<std::string> settingsPath;  // --settings INI; never empty when set
@@ -43,6 +43,7 @@ inline constexpr char kUsageText[] =
     "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
     "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
     "       varmonix --render OUT [--settings INI] [--size WxH] [--time MIN,MAX] FILE\n"
+    "       varmonix --report OUT [--settings INI] [--] PATH...\n"
     "       varmonix --help | --version\n"
     "\n"
     "Without a mode option the viewer starts, with the data-log FOLDER open (or the\n"
@@ -57,6 +58,9 @@ inline constexpr char kUsageText[] =
     "                  titles and units, to OUT (.png, .svg or .pdf)\n"
     "  --size WxH      --render: the picture fitted into W by H pixels\n"
     "  --time MIN,MAX  --render: the time axis from MIN to MAX ms\n"
+    "  --report OUT    no window: a PDF report of the welds of each PATH to OUT: a\n"
+    "                  first page with their table and the trend of mean current,\n"
+    "                  then one page per weld with its chart, figures and limits\n"
     "  --settings INI  scales, accepted time-column names, analysis parameters and\n"
     "                  quality limits (default: Varmonix.ini beside the program, or\n"
     "                  in ~/.config/varmonix when the program's folder cannot be\n"
@@ -68,8 +72,8 @@ inline constexpr char kUsageText[] =
     "  -h, --help      this text\n"
     "  --version       the program's name and version\n"
     "Options may come in any order. Exit status: 0 success; 1 a failure (--dump,\n"
-    "--metrics: a file could not be read; --render: FILE is no readable wave file or\n"
-    "OUT cannot be written); 2 a usage error.\n";
+    "--metrics, --report: a file could not be read; --render: FILE is no readable\n"
+    "wave file; --render, --report: OUT cannot be written); 2 a usage error.\n";
 
 // The settings file of a mode without a window: --settings, else `defaultPath`.
 // A --settings file that does not exist is said on `err` (the defaults apply).

@@ -5,6 +5,7 @@
 #include "app/command_line.h"
 #include "app/dump.h"
 #include "app/ui/render_run.h"
+#include "app/ui/report_run.h"
 #include "app/ui/startup.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
@@ -23,12 +24,14 @@ int main(int argc, char** argv) {
         return vx::RunMetrics(o, std::cout, std::cerr);
     }
 
-    if (cl.mode == vx::Mode::Render) {
+    if (cl.mode == vx::Mode::Render || cl.mode == vx::Mode::Report) {
         // No display needed: a server draws as well as a desktop.
         vx::UseOffscreenPlatform();
         int qtArgc = 1;
         vx::VarmonixApplication app(qtArgc, argv);
-        return vx::RunRender(cl, vx::SettingsPathOf(cl, ini, std::cerr), std::cerr);
+        const std::string settingsPath = vx::SettingsPathOf(cl, ini, std::cerr);
+        return cl.mode == vx::Mode::Render ? vx::RunRender(cl, settingsPath, std::cerr)
+                                           : vx::RunReport(cl, settingsPath, std::cerr);
     }
 
     // Qt gets the program's name only: the arguments are ours, and a folder

@@ -30,6 +30,10 @@ int GuardedRun(std::ostream& err, Run&& run) noexcept {
         }
         return 1;
     } catch (...) {
+        try {
+            err << "varmonix: an unexpected error ended the run\n";
+        } catch (...) {
+        }
         return 1;
     }
 }

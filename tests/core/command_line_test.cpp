@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -208,6 +209,14 @@ INSTANTIATE_TEST_SUITE_P(Args, CommandLineTest, ::testing::ValuesIn(kCases),
                              return name;
                          });
 
+// For a case that expects a usage error: checks the error, and true.
+bool IsExpectedError(const CommandLine& cl, const char* error) {
+    if (*error == '\0') return false;
+    EXPECT_EQ(cl.mode, Mode::UsageError);
+    EXPECT_NE(cl.error.find(error), std::string::npos) << cl.error;
+    return true;
+}
+
 TEST(CommandLine, RenderTakesOneFileAndItsPictureOptions) {
     struct RenderCase {
         std::vector<std::string> args;
@@ -243,11 +252,7 @@ TEST(CommandLine, RenderTakesOneFileAndItsPictureOptions) {
     for (const RenderCase& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
         const CommandLine cl = ParseCommandLine(c.args);
-        if (*c.error != '\0') {
-            ASSERT_EQ(cl.mode, Mode::UsageError);
-            EXPECT_NE(cl.error.find(c.error), std::string::npos) << cl.error;
-            continue;
-        }
+        if (IsExpectedError(cl, c.error)) continue;
         ASSERT_EQ(cl.mode, Mode::Render) << cl.error;
         EXPECT_EQ(cl.files, std::vector<std::string>{"f.csv"});
         EXPECT_EQ(cl.outPath, c.out);
@@ -261,6 +266,32 @@ TEST(CommandLine, RenderTakesOneFileAndItsPictureOptions) {
             EXPECT_EQ(cl.timeRange->min, c.time->min);
             EXPECT_EQ(cl.timeRange->max, c.time->max);
         }
+    }
+}
+
+TEST(CommandLine, ReportTakesPathsAndAPdf) {
+    const struct {
+        std::vector<std::string> args;
+        const char* error;  // empty: parses
+        std::vector<std::string> files;
+    } cases[] = {
+        {{"--report", "r.pdf", "log", "w.csv"}, "", {"log", "w.csv"}},
+        {{"log", "--report=R.PDF", "--settings", "my.ini"}, "", {"log"}},
+        {{"--report", "r.pdf", "--", "-odd"}, "", {"-odd"}},
+        {{"--report", "r.png", "log"}, "--report writes a .pdf file, not r.png", {}},
+        {{"--report", "r.pdf"}, "--report needs a PATH", {}},
+        {{"log", "--report"}, "--report needs a value", {}},
+        {{"--report", "r.pdf", "--time", "1,2", "log"}, "--time only goes with --render", {}},
+        {{"--report", "r.pdf", "--format", "csv", "log"}, "--format only goes with --metrics", {}},
+        {{"--report", "r.pdf", "--metrics", "log"}, "cannot be combined", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const CommandLine cl = ParseCommandLine(c.args);
+        if (IsExpectedError(cl, c.error)) continue;
+        ASSERT_EQ(cl.mode, Mode::Report) << cl.error;
+        EXPECT_EQ(cl.files, c.files);
+        EXPECT_TRUE(cl.outPath == "r.pdf" || cl.outPath == "R.PDF") << cl.outPath;
     }
 }
 
@@ -278,6 +309,7 @@ TEST(CommandLine, AnswersOfTheModesThatOnlyPrint) {
         "       varmonix --dump [--settings INI] [--summary] [--] FILE...\n"
         "       varmonix --metrics [--settings INI] [--format jsonl|csv] [--] PATH...\n"
         "       varmonix --render OUT [--settings INI] [--size WxH] [--time MIN,MAX] FILE\n"
+        "       varmonix --report OUT [--settings INI] [--] PATH...\n"
         "       varmonix --help | --version\n";
     struct Answer {
         std::vector<std::string> args;
@@ -330,9 +362,18 @@ TEST(CommandLine, ManualPageListsEveryOptionAndKey) {
     std::string text = all.str();
     // Read the page's dashes as a reader sees them.
     for (size_t at; (at = text.find("\\-")) != std::string::npos;) text.replace(at, 2, "-");
-    for (const char* option : {"--dump", "--metrics", "--format", "--settings", "--lang",
-                               "--summary", "--help", "--version"})
-        EXPECT_NE(text.find(option), std::string::npos) << option;
+    // Every option the usage text names.
+    const std::string usage = kUsageText;
+    for (size_t at = 0; (at = usage.find("--", at)) != std::string::npos;) {
+        size_t end = at + 2;
+        while (end < usage.size() && (std::isalpha(static_cast<unsigned char>(usage[end])) != 0))
+            ++end;
+        const std::string option = usage.substr(at, end - at);
+        if (option.size() > 2) {
+            EXPECT_NE(text.find(option), std::string::npos) << option;
+        }
+        at = end;
+    }
     // Every key names an entry of its own: ".B A" or a list ".B Home, Esc".
     std::vector<std::string> listed;
     std::istringstream lines(text);

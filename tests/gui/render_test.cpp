@@ -4,8 +4,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <map>
@@ -16,6 +14,7 @@
 #include "common/ui/qt_text.h"
 #include "display/ui/wave_chart.h"
 #include "display_driver.h"
+#include "program_driver.h"
 
 namespace vx::test {
 
@@ -85,11 +84,6 @@ QColor Background(const QImage& image, QRect area) {
                   })->first);
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A weld of `ConstantWeld` drawn in a window with the time scale 0..10 s.
 struct ConstantFixture {
     MainFixture f{ZoomSettings()};
@@ -121,22 +115,6 @@ void ExpectTraces(TFormWeldMain& m, const QImage& image) {
     // After the weld's last sample the rows are empty.
     for (const TracePixel& p : TracePixels(m, 7500))
         QVERIFY(!ColorNear(image, p.at, p.color, background));
-}
-
-QString Varmonix() { return QStringLiteral(VX_VARMONIX_BIN); }
-
-// Runs the program without a display and without a platform chosen for it.
-int RunProgram(const QStringList& args, QByteArray* err = nullptr) {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("QT_QPA_PLATFORM");
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    p.setProcessEnvironment(env);
-    p.start(Varmonix(), args);
-    if (!p.waitForFinished(60000)) return -1;
-    if (err) *err = p.readAllStandardError();
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
 }  // namespace
@@ -182,9 +160,7 @@ class RenderTest : public QObject {
 
         const QByteArray bytes = ReadAll(pdf);
         QVERIFY(bytes.startsWith("%PDF"));
-        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
-                     bytes.count("/Type /Page "),
-                 1);
+        QCOMPARE(PdfPages(bytes), 1);
     }
 
     void aFailedSaveLeavesNoFile() {

@@ -159,6 +159,10 @@ std::optional<QPoint> TrendChart::PointPixel(int number) const {
 
 void TrendChart::ReplotNow() { plot_->replot(QCustomPlot::rpImmediateRefresh); }
 
+void TrendChart::PaintInto(QCPPainter& p, QSize size) {
+    plot_->toPainter(&p, size.width(), size.height());
+}
+
 void TrendChart::OnMousePress(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || points_.empty()) return;
     const QPointF at = e->position();

@@ -11,6 +11,7 @@
 #include "analysis/overview_table.h"
 
 class QCustomPlot;
+class QCPPainter;
 class QCPGraph;
 class QCPItemStraightLine;
 class QMouseEvent;
@@ -40,6 +41,9 @@ class TrendChart : public QWidget {
     QWidget* Surface() const;
     // Draws now instead of at the next event loop turn.
     void ReplotNow();
+    // Draws the chart at `size` into `p` from its origin, as lines where the
+    // painter's device takes them (PDF, SVG).
+    void PaintInto(QCPPainter& p, QSize size);
 
   signals:
     void PointClicked(int number);

@@ -110,23 +110,26 @@ void PaintChartArea(TFormWeldMain& w, QCPPainter& p) {
     p.restore();
 }
 
-// Paints the area fitted into `target` (a device of that size), centred.
-void PaintFitted(TFormWeldMain& w, QCPPainter& p, QSize target) {
-    const QSize natural = ChartPictureArea(w).size();
-    const double scale = std::min(double(target.width()) / natural.width(),
-                                  double(target.height()) / natural.height());
-    p.fillRect(QRect(QPoint(0, 0), target), Qt::white);
-    p.translate((target.width() - natural.width() * scale) / 2,
-                (target.height() - natural.height() * scale) / 2);
-    p.scale(scale, scale);
-    PaintChartArea(w, p);
-}
-
 QSize SizeOr(const TFormWeldMain& w, QSize size) {
     return size.isEmpty() ? ChartPictureSize(w) : size;
 }
 
 }  // namespace
+
+void PaintFitted(TFormWeldMain& w, QCPPainter& p, QSize target) {
+    const QSize natural = ChartPictureArea(w).size();
+    const double scale = std::min(double(target.width()) / natural.width(),
+                                  double(target.height()) / natural.height());
+    p.save();
+    // Nothing the widgets draw outside the area may reach the page around it.
+    p.setClipRect(QRect(QPoint(0, 0), target), Qt::IntersectClip);
+    p.fillRect(QRect(QPoint(0, 0), target), Qt::white);
+    p.translate((target.width() - natural.width() * scale) / 2,
+                (target.height() - natural.height() * scale) / 2);
+    p.scale(scale, scale);
+    PaintChartArea(w, p);
+    p.restore();
+}
 
 std::optional<PictureFormat> PictureFormatOf(const std::string& path) {
     const QString suffix = QFileInfo(FromNativePath(path)).suffix().toLower();
@@ -137,9 +140,10 @@ std::optional<PictureFormat> PictureFormatOf(const std::string& path) {
 }
 
 // The part of the main panel below the menu: plot, scale columns, titles;
-// without the panel's frame.
+// without the panel's frame and the pixel beside it, which a PDF viewer
+// would show as a hairline.
 QRect ChartPictureArea(const TFormWeldMain& w) {
-    const QRect panel = w.PnlBase->rect().adjusted(2, 0, -2, -2);
+    const QRect panel = w.PnlBase->rect().adjusted(3, 0, -3, -3);
     return panel.intersected(QRect(0, 92, panel.right() + 1, panel.bottom() + 1 - 92));
 }
 

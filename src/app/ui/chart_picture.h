@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+class QCPPainter;
+
 namespace vx {
 
 class TFormWeldMain;
@@ -25,6 +27,9 @@ QSize ChartPictureSize(const TFormWeldMain& w);
 // The chart area fitted into `size` (the natural size when empty), centred
 // on white.
 QImage ChartImage(TFormWeldMain& w, QSize size = {});
+
+// Paints the chart area fitted into (0,0)..`target` of `p`, centred on white.
+void PaintFitted(TFormWeldMain& w, QCPPainter& p, QSize target);
 
 // The picture as the bytes of a file of `format`.
 std::string ChartPictureBytes(TFormWeldMain& w, PictureFormat format, QSize size = {});

@@ -181,6 +181,9 @@ class TFormWeldMain : public QWidget {
     ChartSeries* SeriesAt(int i) const { return SeriesWave[i]; }
     // The drawn file; not loaded before a file is drawn.
     const LoadedWave& CurrentWave() const { return wave_; }
+    // How many files have been drawn since the window was made; tells a
+    // caller whether its file was drawn or the display stayed as it was.
+    uint64_t WavesDrawn() const { return wavesDrawn_; }
     // Overlay slot i (0..9) as drawn; not readable when the slot is empty.
     const LoadedWave& OverlayWave(int i) const { return overlays_[i]; }
     // Figures of the drawn file; none before a file is drawn.
@@ -232,6 +235,7 @@ class TFormWeldMain : public QWidget {
     uint8_t SampleCode = 0;
     std::unique_ptr<std::vector<std::string>> CsvFileList;
     LoadedWave wave_;
+    uint64_t wavesDrawn_ = 0;
     std::array<LoadedWave, 10> overlays_;
     AnalysisParams analysis_;
     std::optional<WeldMetrics> metrics_;

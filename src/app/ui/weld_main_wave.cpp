@@ -103,6 +103,7 @@ void TFormWeldMain::LoadWaveFile() {
     ShowAxes(wave.axisSetup);
     SampleCode = wave.sampleCode;
     wave_ = std::move(wave);
+    ++wavesDrawn_;
     SeriesWave[0]->SetSortedPoints(wave_.samples.t, wave_.samples.y1);
     SeriesWave[1]->SetSortedPoints(wave_.samples.t, wave_.samples.y2);
     SeriesWave[2]->SetSortedPoints(wave_.samples.t, wave_.y3Drawn);
