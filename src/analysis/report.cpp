@@ -1,7 +1,6 @@
 #include "analysis/report.h"
 
 #include <algorithm>
-#include <atomic>
 #include <ostream>
 
 #include "analysis/analysis_settings.h"
@@ -66,15 +65,15 @@ ReportSettings LoadReportSettings(const std::string& iniPath) {
 }
 
 std::vector<OverviewRow> MeasureReportRows(const std::vector<std::string>& files,
-                                           const ReportSettings& s) {
+                                           const ReportSettings& s,
+                                           const std::atomic<bool>& cancel) {
     OverviewJob job;
     job.names = files;  // no folder: the names are the paths
     job.setting = s.setting;
     job.params = s.params;
     std::vector<OverviewRow> rows;
     rows.reserve(files.size());
-    const std::atomic<bool> never{false};
-    MeasureFolder(job, never, [&rows](std::vector<OverviewRow>&& batch) {
+    MeasureFolder(job, cancel, [&rows](std::vector<OverviewRow>&& batch) {
         for (OverviewRow& r : batch) rows.push_back(std::move(r));
     });
     for (OverviewRow& r : rows) r.name = BaseName(r.name);

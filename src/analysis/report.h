@@ -3,6 +3,7 @@
 // judged, the cells of the overview table and how they fill the pages, what
 // each weld's page says, and the progress said while it is made.
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <iosfwd>
 #include <string>
@@ -27,8 +28,10 @@ ReportSettings LoadReportSettings(const std::string& iniPath);
 
 // One row per file, numbered from 1 in the order given, named by the file's
 // own name, measured on every core and judged against the limits.
+// Setting `cancel` stops it: the rows measured by then.
 std::vector<OverviewRow> MeasureReportRows(const std::vector<std::string>& files,
-                                           const ReportSettings& s);
+                                           const ReportSettings& s,
+                                           const std::atomic<bool>& cancel);
 
 // The overview table's column titles and one row's cells. A failing
 // figure, and the result of a weld that fails, are marked.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ struct Report {
         // Two folders, and a file that is not there.
         files = {a.Write("w1.csv", Weld(200)), b.Write("w2.csv", Weld(260)), a / "gone.csv",
                  b.Write("three.csv", "Time[msec],x,y\r\n0,1,2\r\n")};
-        rows = MeasureReportRows(files, settings);
+        rows = MeasureReportRows(files, settings, std::atomic<bool>{false});
     }
 };
 
@@ -99,6 +100,14 @@ TEST(Report, WithoutLimitsNoResultButUnreadableStillSaysSo) {
     EXPECT_EQ(WeldPage(r.rows[2], 4, r.files[2], r.settings.limits).result, "unreadable");
     EXPECT_EQ(WeldPage(r.rows[3], 4, r.files[3], r.settings.limits).result, "not drawn");
     EXPECT_EQ(ReportCells(r.rows[0])[kColResult].text, "");
+}
+
+TEST(Report, ACancelledMeasureEndsWithTheRowsItHas) {
+    TempFolder dir;
+    std::vector<std::string> files;
+    for (int k = 0; k < 50; ++k) files.push_back(dir.Write(std::to_string(k) + ".csv", Weld(200)));
+    const std::atomic<bool> cancel{true};
+    EXPECT_TRUE(MeasureReportRows(files, LoadReportSettings(dir / "none.ini"), cancel).empty());
 }
 
 TEST(Report, TableRowsFillTheFirstPageThenTheLaterOnes) {

@@ -2,6 +2,7 @@
 // its progress, and its exit status.
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -58,6 +59,28 @@ class ReportTest : public QObject {
         QVERIFY2(err.contains("varmonix: report: 45 welds measured\n"), err.constData());
         QVERIFY2(err.endsWith("varmonix: report: 45 of 45 weld pages\n"), err.constData());
         QCOMPARE(err.count(" weld pages\n"), 10);
+    }
+
+    void aStoppedReportLeavesNothing() {
+        ReportFolder f(300);
+        const QString out = f.path("stopped.pdf");
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        p.setProcessEnvironment(env);
+        p.setReadChannel(QProcess::StandardError);
+        p.start(Varmonix(), {"--report", out, "--settings", f.ini, f.dir});
+        QByteArray err;
+        while (!err.contains("welds measured") && p.waitForReadyRead(60000))
+            err += p.readAllStandardError();
+        p.terminate();  // as a kill or Ctrl+C does
+        QVERIFY(p.waitForFinished(60000));
+        err += p.readAllStandardError();
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(err.contains("varmonix: report stopped, nothing written"), err.constData());
+        QCOMPARE(QDir(f.path("")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"Varmonix.ini"});
     }
 
     void exitStatus() {

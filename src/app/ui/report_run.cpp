@@ -8,6 +8,8 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <atomic>
+#include <csignal>
 #include <optional>
 #include <ostream>
 
@@ -44,6 +46,32 @@ constexpr int kTableBottom = kPageH - kMargin - 8;
 
 // Overview table column widths, in table order; together within kContentW.
 constexpr int kColumnW[kOverviewColumns] = {34, 136, 64, 58, 58, 86, 62, 68, 52, 46, 42, 64};
+
+// Set by Ctrl+C or a kill: the report stops and nothing is written. Lock-free,
+// so the signal handler may set it.
+std::atomic<bool> gStop{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+extern "C" void OnStopSignal(int) { gStop = true; }
+
+// The stop signals lead to gStop for as long as this lives.
+class StopOnSignals {
+  public:
+    StopOnSignals() {
+        gStop = false;
+        sigint_ = std::signal(SIGINT, OnStopSignal);
+        sigterm_ = std::signal(SIGTERM, OnStopSignal);
+    }
+    ~StopOnSignals() {
+        std::signal(SIGINT, sigint_);
+        std::signal(SIGTERM, sigterm_);
+    }
+    StopOnSignals(const StopOnSignals&) = delete;
+    StopOnSignals& operator=(const StopOnSignals&) = delete;
+
+  private:
+    void (*sigint_)(int) = nullptr;
+    void (*sigterm_)(int) = nullptr;
+};
 
 const QColor kFailColor(200, 20, 20);
 const QColor kPassColor(20, 130, 40);
@@ -141,8 +169,15 @@ int ReportWriter::Run() {
         err_ << "varmonix: no wave files to report\n";
         return 1;
     }
+    const StopOnSignals stop;
+    const auto stopped = [this] {
+        if (!gStop) return false;
+        err_ << "varmonix: report stopped, nothing written\n";
+        return true;
+    };
     ReportProgress progress(files_.size(), err_);
-    rows_ = MeasureReportRows(files_, settings_);
+    rows_ = MeasureReportRows(files_, settings_, gStop);
+    if (stopped()) return 1;
     progress.Measured();
     for (const OverviewRow& r : rows_) allRead = allRead && r.file.readable;
 
@@ -174,6 +209,7 @@ int ReportWriter::Run() {
         OverviewPage(k, overviewPages_[k]);
     }
     for (size_t i = 0; i < rows_.size(); ++i) {
+        if (stopped()) return 1;  // the atomic file leaves nothing behind
         pdf.newPage();
         WeldPageDrawn(i);
         progress.PageDone(i + 1);
