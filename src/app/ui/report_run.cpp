@@ -41,7 +41,7 @@ constexpr int kRowH = 13;
 constexpr int kTrendTop = 104;
 constexpr int kTrendH = 160;
 constexpr int kFirstTableTop = kTrendTop + kTrendH + 14;
-constexpr int kLaterTableTop = 64;
+constexpr int kLaterTableTop = kMargin + 60;  // below the title, paths and summary
 constexpr int kTableBottom = kPageH - kMargin - 8;
 
 // Overview table column widths, in table order; together within kContentW.
