@@ -95,7 +95,6 @@ void TFormWeldMain::LoadWaveFile() {
     if (!wave.loaded) return;
 
     EnableMainControls(false);
-    for (int p = 0; p < 3; ++p) SeriesWave[p]->Clear();
     WaveLayout = wave.layout;
     ChtWave->BottomAxis() = wave.axes.time;
     ChtWave->LeftAxis() = wave.axes.left;
