@@ -145,7 +145,7 @@ FileMetrics MeasureFile(const std::string& path, const WeldWaveSetting& setting,
                         const std::vector<std::string>& acceptedNames, const AnalysisParams& params,
                         LineList& lines) {
     FileMetrics f;
-    const LoadedWave w = LoadWave(path, setting, InitialAxes(setting), lines, false);
+    const LoadedWave w = LoadWave(path, setting, InitialAxes(setting), lines);
     f.readable = w.readable;
     if (!w.readable) return f;
     f.waveFile = w.fieldCount == 4 && std::find(acceptedNames.begin(), acceptedNames.end(),

@@ -69,7 +69,7 @@ void ReadForDump(const std::string& path, const WeldWaveSetting& setting,
     d.waveFile = CheckCsvFile(path, acceptedNames);
     LineList lines;
     // Read as the window reads a file right after start-up.
-    LoadedWave w = LoadWave(path, setting, InitialAxes(setting), lines, false);
+    LoadedWave w = LoadWave(path, setting, InitialAxes(setting), lines);
     d.readable = w.readable;
     if (!d.readable) return;
     d.fieldCount = w.fieldCount;

@@ -1,47 +1,45 @@
-// Program entry: the viewer, or one of the modes without a window.
+// Program entry: the modes without a window, or the window module.
+#include <dlfcn.h>
+
 #include <iostream>
 
 #include "analysis/metrics_run.h"
 #include "app/command_line.h"
 #include "app/dump.h"
-#include "app/ui/render_run.h"
-#include "app/ui/report_run.h"
-#include "app/ui/startup.h"
+#include "app/window_entry.h"
+#include "common/prefault.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
 
+namespace {
+
+int RunWindowModule(int argc, char** argv) {
+    void* module = ::dlopen(VX_WINDOW_MODULE, RTLD_NOW | RTLD_LOCAL);
+    const auto entry =
+        module ? reinterpret_cast<int (*)(int, char**)>(::dlsym(module, VX_WINDOW_ENTRY)) : nullptr;
+    if (!entry) {
+        const char* why = ::dlerror();
+        std::cerr << "varmonix: the window cannot be started: " << (why ? why : VX_WINDOW_MODULE)
+                  << '\n';
+        return 1;
+    }
+    return entry(argc, argv);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    vx::KeepLargeBuffersApart();
     const vx::CommandLine cl = vx::ParseCommandLine(argc, argv);
     if (const auto status = vx::AnswerWithText(cl, std::cout, std::cerr)) return *status;
+    if (cl.mode != vx::Mode::Dump && cl.mode != vx::Mode::Metrics)
+        return RunWindowModule(argc, argv);
     const vx::SettingsLocation settings = vx::LocateSettings();
     const std::string ini = vx::SettingsFileToRead(settings);
     if (cl.mode == vx::Mode::Dump) return vx::RunDump(cl, std::cout, std::cerr, ini);
-    if (cl.mode == vx::Mode::Metrics) {
-        vx::MetricsOptions o;
-        o.settingsPath = vx::SettingsPathOf(cl, ini, std::cerr);
-        o.csv = cl.csv;
-        o.paths = cl.files;
-        return vx::RunMetrics(o, std::cout, std::cerr);
-    }
-
-    if (cl.mode == vx::Mode::Render || cl.mode == vx::Mode::Report) {
-        // No display needed: a server draws as well as a desktop.
-        vx::UseOffscreenPlatform();
-        int qtArgc = 1;
-        vx::VarmonixApplication app(qtArgc, argv);
-        const std::string settingsPath = vx::SettingsPathOf(cl, ini, std::cerr);
-        return cl.mode == vx::Mode::Render ? vx::RunRender(cl, settingsPath, std::cerr)
-                                           : vx::RunReport(cl, settingsPath, std::cerr);
-    }
-
-    // Qt gets the program's name only: the arguments are ours, and a folder
-    // named like one of Qt's options must not be taken as one.
-    int qtArgc = 1;
-    vx::VarmonixApplication app(qtArgc, argv);
-    vx::StartupOptions options;
-    options.openPath = cl.openPath;
-    if (cl.lang) options.main.language = vx::LanguageCodeOf(*cl.lang);
-    options.main.settingsPath =
-        cl.settingsPath ? *cl.settingsPath : vx::PrepareSettingsFile(settings);
-    return vx::RunVarmonix(options);
+    vx::MetricsOptions o;
+    o.settingsPath = vx::SettingsPathOf(cl, ini, std::cerr);
+    o.csv = cl.csv;
+    o.paths = cl.files;
+    return vx::RunMetrics(o, std::cout, std::cerr);
 }

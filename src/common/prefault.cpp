@@ -1,5 +1,8 @@
 #include "common/prefault.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -12,15 +15,44 @@
 
 namespace vx {
 
+namespace {
+
+// Below this one call saves too little to be worth it.
+constexpr size_t kWorthIt = size_t{1} << 20;
+constexpr uintptr_t kLargePage = uintptr_t{2} << 20;
+
+// madvise on the blocks of `align` bytes wholly inside [p, p + bytes).
+void AdviseInside(const void* p, size_t bytes, uintptr_t align, int advice) {
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(p) + align - 1) & ~(align - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(p) + bytes) & ~(align - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, advice);  // a hint
+}
+
+}  // namespace
+
+void AdviseLargePages(const void* p, size_t bytes) {
+#ifdef MADV_HUGEPAGE
+    if (p && bytes >= kLargePage) AdviseInside(p, bytes, kLargePage, MADV_HUGEPAGE);
+#else
+    (void)p;
+    (void)bytes;
+#endif
+}
+
+void KeepLargeBuffersApart() {
+#if defined(__GLIBC__)
+    ::mallopt(M_MMAP_THRESHOLD, 1 << 20);  // a fixed threshold: freed buffers go back
+    // Fixing it also fixes the threshold above which the free end of a heap
+    // goes back to the system, at 128 KB: a worker reading file after file
+    // would give its memory back and fault it in again for every file.
+    ::mallopt(M_TRIM_THRESHOLD, 8 << 20);
+#endif
+}
+
 void PrefaultForWrite(const void* p, size_t bytes) {
-    // Below this one call saves too little to be worth it.
-    constexpr size_t kWorthIt = size_t{1} << 20;
     if (!p || bytes < kWorthIt) return;
     static const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
-    const uintptr_t begin = (reinterpret_cast<uintptr_t>(p) + page - 1) & ~(page - 1);
-    const uintptr_t end = (reinterpret_cast<uintptr_t>(p) + bytes) & ~(page - 1);
-    if (end > begin)
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);  // a hint
+    AdviseInside(p, bytes, page, MADV_POPULATE_WRITE);
 }
 
 }  // namespace vx

@@ -4,7 +4,6 @@
 #include <string_view>
 #include <utility>
 
-#include "common/prefault.h"
 #include "common/weld_common.h"
 #include "wavefile/overlay_file.h"
 #include "wavefile/wave_layout.h"
@@ -14,15 +13,8 @@ namespace vx {
 
 namespace {
 
-// Time order and trace 3 as drawn, the same for the drawn file and overlays.
-void FinishSamples(LoadedWave& w, bool drawTrace3) {
-    w.fileOrder = SortColumnsByTime(w.samples);
-    if (!drawTrace3) return;
-    const std::vector<double>& y3 = w.samples.y3;
-    w.y3Drawn.reserve(y3.size());
-    PrefaultForWrite(w.y3Drawn.data(), y3.size() * sizeof(double));
-    for (double v : y3) w.y3Drawn.push_back(w.map3.Map(v));
-}
+// Time order, the same for the drawn file and overlays.
+void FinishSamples(LoadedWave& w) { w.fileOrder = SortColumnsByTime(w.samples); }
 
 }  // namespace
 
@@ -33,7 +25,7 @@ ChartAxes InitialAxes(const WeldWaveSetting& setting) {
 }
 
 LoadedWave LoadWave(const std::string& path, const WeldWaveSetting& setting,
-                    const ChartAxes& before, LineList& lines, bool drawTrace3) {
+                    const ChartAxes& before, LineList& lines) {
     LoadedWave w;
     const HeaderRule rule = [&w](std::string_view header) -> std::optional<DataRule> {
         w.variant = DetectVariant(header);
@@ -51,7 +43,7 @@ LoadedWave LoadWave(const std::string& path, const WeldWaveSetting& setting,
     w.axes = before;
     w.axisSetup = SetupAxes(setting, w.layout, w.axes.time, w.axes.left, w.axes.right);
     w.map3 = MakeTrace3Mapping(setting, w.layout, w.axisSetup.AxisFactor[2]);
-    FinishSamples(w, drawTrace3);
+    FinishSamples(w);
     w.sampleCode = SampleCodeOf(w.samples.t, w.samples.size() + 1);  // the header is a line too
     for (int k = 0; k < 3; ++k) w.titles[k] = TitleAndUnitOf(w.fields[k + 1]);
     return w;
@@ -61,7 +53,7 @@ LoadedWave LoadOverlayWave(const std::string& path, const Trace3Mapping& map3, L
     LoadedWave w;
     w.map3 = map3;
     w.readable = ReadOverlayFile(path, lines, w.samples);
-    if (w.readable) FinishSamples(w, true);
+    if (w.readable) FinishSamples(w);
     return w;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // One wave file as the viewer holds it once read: header, layout, axes, titles
 // and the samples in time order. The chart, the read-out, --dump and the
-// analysis all read this; the chart library only draws a copy of it.
+// analysis all read this; the chart library only draws a copy of it, with
+// trace 3 moved through map3 as it is copied.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -45,7 +46,6 @@ struct LoadedWave {
     std::array<TitleUnit, 3> titles;  // from the header, CP932 bytes
     // In time order, equal times in file order; values in their own units.
     WaveColumns samples;
-    std::vector<double> y3Drawn;  // trace 3 as drawn: samples.y3 through map3
     // Element k: the data line (0 = first) that sample k came from; empty
     // when the file was in time order.
     std::vector<uint32_t> fileOrder;
@@ -55,13 +55,12 @@ struct LoadedWave {
 
 // Reads `path` as the viewer reads the file it draws. `before` are the
 // chart's axes before this file; `lines` is scratch space whose memory the
-// next read reuses (it holds no lines afterwards). Without `drawTrace3`,
-// y3Drawn stays empty: only the chart and the read-out use it.
+// next read reuses (it holds no lines afterwards).
 LoadedWave LoadWave(const std::string& path, const WeldWaveSetting& setting,
-                    const ChartAxes& before, LineList& lines, bool drawTrace3 = true);
+                    const ChartAxes& before, LineList& lines);
 
 // Reads an overlay file (no header test; each line chooses its own
-// delimiter); trace 3 is drawn through the current file's mapping.
+// delimiter); trace 3 is to be drawn through the current file's mapping.
 LoadedWave LoadOverlayWave(const std::string& path, const Trace3Mapping& map3, LineList& lines);
 
 }  // namespace vx

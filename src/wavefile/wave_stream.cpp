@@ -140,6 +140,14 @@ class WaveStream {
         const size_t left = size_ - std::min(size_, headerBytes + doneBytes);
         const size_t coming = static_cast<size_t>(
             static_cast<double>(left) / static_cast<double>(doneBytes) * static_cast<double>(have));
+        if (!advised_) {
+            advised_ = true;
+            // Large pages for as much as the file is expected to fill, but
+            // not for the reserve beyond: a large page is resident whole.
+            const size_t expected = std::min(out_.t.capacity(), have + coming);
+            for (const std::vector<double>* c : {&out_.t, &out_.y1, &out_.y2, &out_.y3})
+                AdviseLargePages(c->data(), expected * sizeof(double));
+        }
         const size_t target = std::min({out_.t.capacity(), have + coming, have + kPrefaultAhead});
         if (target < prefaulted_ + kPrefaultAhead / 2 && target < have + coming) return;
         const size_t from = std::max(prefaulted_, have);
@@ -239,6 +247,7 @@ class WaveStream {
     bool eof_ = false;
     bool utf8Open_ = false;  // all bytes so far are valid UTF-8, the header non-ASCII
     size_t prefaulted_ = 0;  // samples of the columns made resident ahead
+    bool advised_ = false;   // large pages asked for
     std::string header_;
 };
 

@@ -37,7 +37,7 @@ std::vector<TracePixel> TracePixels(TFormWeldMain& m, double t) {
     QCustomPlot* plot = m.ChtWave->Plot();
     const QPoint offset = plot->mapTo(m.PnlBase, QPoint(0, 0)) - ChartPictureArea(m).topLeft();
     const double values[3] = {m.CurrentWave().samples.y1.at(0), m.CurrentWave().samples.y2.at(0),
-                              m.CurrentWave().y3Drawn.at(0)};
+                              m.CurrentWave().map3.Map(m.CurrentWave().samples.y3.at(0))};
     std::vector<TracePixel> out;
     for (int i = 0; i < 3; ++i) {
         QCPAxis* y = m.SeriesAt(i)->OnRightAxis() ? plot->yAxis2 : plot->yAxis;

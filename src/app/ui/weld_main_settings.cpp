@@ -70,7 +70,7 @@ void TFormWeldMain::LoadMultiWaves() {
         const LoadedWave& o = overlays_[i];
         SeriesWave[3 + i]->SetSortedPoints(o.samples.t, o.samples.y1);
         SeriesWave[13 + i]->SetSortedPoints(o.samples.t, o.samples.y2);
-        SeriesWave[23 + i]->SetSortedPoints(o.samples.t, o.y3Drawn);
+        SeriesWave[23 + i]->SetSortedPoints(o.samples.t, o.samples.y3, &o.map3);
         ChtWave->Replot();
         QCoreApplication::processEvents();
     }

@@ -95,7 +95,6 @@ void TFormWeldMain::LoadWaveFile() {
     if (!wave.loaded) return;
 
     EnableMainControls(false);
-    for (int p = 0; p < 3; ++p) SeriesWave[p]->Clear();
     WaveLayout = wave.layout;
     ChtWave->BottomAxis() = wave.axes.time;
     ChtWave->LeftAxis() = wave.axes.left;
@@ -106,7 +105,7 @@ void TFormWeldMain::LoadWaveFile() {
     ++wavesDrawn_;
     SeriesWave[0]->SetSortedPoints(wave_.samples.t, wave_.samples.y1);
     SeriesWave[1]->SetSortedPoints(wave_.samples.t, wave_.samples.y2);
-    SeriesWave[2]->SetSortedPoints(wave_.samples.t, wave_.y3Drawn);
+    SeriesWave[2]->SetSortedPoints(wave_.samples.t, wave_.samples.y3, &wave_.map3);
     for (int k = 0; k < 3; ++k) {
         LblExpTitle[k]->setText(FromCp932(wave_.titles[k].title));
         LblAxisUnit[k]->setText(FromCp932(wave_.titles[k].unit));
@@ -233,15 +232,21 @@ void TFormWeldMain::CmbBoxCsvFileChange(int index) {
 void TFormWeldMain::ChtWaveMouseMove(int x) {
     ChtWave->SetHint(QString());
     const RangeAxis& time = ChtWave->BottomAxis();
-    const std::array<const std::vector<double>*, 3> ys{&wave_.samples.y1, &wave_.samples.y2,
-                                                       &wave_.y3Drawn};
     std::array<ReadoutTrace, 3> traces;
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < 2; ++k) {
         traces[k].active = SeriesWave[k]->Active();
-        traces[k].count = std::min(wave_.samples.t.size(), ys[k]->size());
+        traces[k].count = wave_.samples.size();
         if (traces[k].count == 0) continue;
         traces[k].times = wave_.samples.t.data();
-        traces[k].ys = ys[k]->data();
+        traces[k].ys = (k == 0 ? wave_.samples.y1 : wave_.samples.y2).data();
+    }
+    // Trace 3 as drawn lives only in the chart.
+    traces[2].active = SeriesWave[2]->Active();
+    if (const double* points = SeriesWave[2]->Points()) {
+        traces[2].count = SeriesWave[2]->Count();
+        traces[2].times = points;
+        traces[2].ys = points + 1;
+        traces[2].stride = 2;
     }
     const double at = SeriesWave[0]->XScreenToValue(x);
     QString hint = QString::fromStdString(WithDeltaToA(

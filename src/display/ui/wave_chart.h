@@ -15,6 +15,7 @@
 #include "display/measure_cursors.h"
 #include "display/range_axis.h"
 #include "display/readout.h"
+#include "display/trace_map.h"
 
 class QCustomPlot;
 class QCPGraph;
@@ -37,12 +38,16 @@ class ChartSeries {
     // Adds one point after all points whose time is smaller or equal.
     void AddXY(double x, double y);
     // Replaces all points; `t` must be in ascending order and as long as `y`.
-    void SetSortedPoints(const std::vector<double>& t, const std::vector<double>& y);
+    // With `map`, each value is drawn as map->Map(value).
+    void SetSortedPoints(const std::vector<double>& t, const std::vector<double>& y,
+                         const Trace3Mapping* map = nullptr);
     bool Active() const;
     void SetActive(bool active);
     size_t Count() const;
     double XValue(size_t i) const;
     double YValue(size_t i) const;
+    // The points as drawn, time and value after each other; null when none.
+    const double* Points() const;
     // Index of the last point within the bottom axis range, -1 when none.
     ptrdiff_t LastVisibleIndex() const;
     // Pixel column of the chart widget to a time on the bottom axis.
