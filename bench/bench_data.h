@@ -12,7 +12,6 @@
 #include <string>
 
 #include "common/encoding.h"
-#include "common/prefault.h"
 
 namespace vx::bench {
 
@@ -71,7 +70,6 @@ inline std::string MakeScratchFolder(const char* tag) {
 // main() of a benchmark program whose data `makeData` writes into `folder`.
 template <class MakeData>
 int RunBenchmarks(int argc, char** argv, std::string& folder, MakeData makeData) {
-    KeepLargeBuffersApart();  // as the program does at start
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     if (folder.empty() || !makeData()) {

@@ -16,7 +16,6 @@
 #include "app/ui/weld_main.h"
 #include "bench_data.h"
 #include "common/encoding.h"
-#include "common/prefault.h"
 #include "common/ui/message_box2.h"
 #include "display/ui/wave_chart.h"
 #include "settings/ui/weld_wave_set.h"
@@ -150,7 +149,6 @@ BENCHMARK(BM_OverlayTenMillionLineFiles)
 }  // namespace
 
 int main(int argc, char** argv) {
-    vx::KeepLargeBuffersApart();  // as the program does at start
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

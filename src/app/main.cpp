@@ -7,7 +7,6 @@
 #include "app/command_line.h"
 #include "app/dump.h"
 #include "app/window_entry.h"
-#include "common/prefault.h"
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
 
@@ -29,7 +28,6 @@ int RunWindowModule(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    vx::KeepLargeBuffersApart();
     const vx::CommandLine cl = vx::ParseCommandLine(argc, argv);
     if (const auto status = vx::AnswerWithText(cl, std::cout, std::cerr)) return *status;
     if (cl.mode != vx::Mode::Dump && cl.mode != vx::Mode::Metrics)

@@ -1,8 +1,5 @@
 #include "common/prefault.h"
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -39,13 +36,12 @@ void AdviseLargePages(const void* p, size_t bytes) {
 #endif
 }
 
-void KeepLargeBuffersApart() {
-#if defined(__GLIBC__)
-    ::mallopt(M_MMAP_THRESHOLD, 1 << 20);  // a fixed threshold: freed buffers go back
-    // Fixing it also fixes the threshold above which the free end of a heap
-    // goes back to the system, at 128 KB: a worker reading file after file
-    // would give its memory back and fault it in again for every file.
-    ::mallopt(M_TRIM_THRESHOLD, 8 << 20);
+void AdviseSmallPages(const void* p, size_t bytes) {
+#ifdef MADV_NOHUGEPAGE
+    if (p && bytes >= kLargePage) AdviseInside(p, bytes, kLargePage, MADV_NOHUGEPAGE);
+#else
+    (void)p;
+    (void)bytes;
 #endif
 }
 

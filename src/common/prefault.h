@@ -12,12 +12,11 @@ namespace vx {
 // any of it is touched: pages already resident stay as they are. Only a hint.
 void AdviseLargePages(const void* p, size_t bytes);
 
-// Gives every buffer of 1 MB or more memory of its own from the system,
-// returned to it when freed. Otherwise the allocator keeps freed buffers
-// for reuse, and the 2 MB pages asked for one buffer go on serving the
-// small allocations that later fill its place, each resident whole. Called
-// once at start, before any thread is made.
-void KeepLargeBuffersApart();
+// Takes back AdviseLargePages for the same range, before the buffer is
+// freed: the allocator keeps freed memory for reuse, and 2 MB pages there
+// would serve the small allocations that later fill its place, each
+// resident whole.
+void AdviseSmallPages(const void* p, size_t bytes);
 
 // Makes the whole pages inside [p, p + bytes) resident and writable now.
 // Only a hint: nothing happens for small ranges, or where the system cannot.

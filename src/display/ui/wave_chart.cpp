@@ -17,7 +17,13 @@ namespace vx {
 
 ChartSeries::ChartSeries(QCPGraph* graph, QString name) : graph_(graph), name_(std::move(name)) {}
 
-void ChartSeries::Clear() { graph_->data()->set(QVector<QCPGraphData>(), true); }
+void ChartSeries::Clear() {
+    const QCPGraphDataContainer& have = *graph_->data();
+    if (!have.isEmpty())  // as SetSortedPoints asked for them
+        AdviseSmallPages(&*have.constBegin(),
+                         static_cast<size_t>(have.size()) * sizeof(QCPGraphData));
+    graph_->data()->set(QVector<QCPGraphData>(), true);
+}
 
 void ChartSeries::AddXY(double x, double y) {
     QVector<QCPGraphData> data(graph_->data()->constBegin(), graph_->data()->constEnd());
