@@ -117,6 +117,35 @@ class ModelTest : public QObject {
         QVERIFY(ShownErrors().empty());
     }
 
+    // Long files fill the chart and work out their figures on two threads; the
+    // second file has as many points, so its points are written over the first's.
+    void longFilesDrawAndMeasureAsShortOnesDo() {
+        MainFixture f;
+        TFormWeldMain& m = f.main();
+        const QString dir = f.makeFolder("log");
+        for (int n = 1; n <= 2; ++n) {
+            std::vector<std::array<double, 4>> rows;
+            for (int i = 0; i < 150000; ++i)
+                rows.push_back({10.0 * i, 100.0 * n + i % 97, 20 + i % 7 * 0.5, 2.0 + n + i % 3});
+            WriteFile(dir, QStringLiteral("00000%1.csv").arg(n),
+                      WaveFile("Time[msec]",
+                               {"CurrentSet[A]", "CurrentActual[A]", "VoltageActual[V]"}, rows));
+        }
+        f.openFolder(dir);
+        const std::string settings = ToNativePath(f.iniPath());
+        for (int n = 1; n <= 2; ++n) {
+            if (n > 1) m.BitBtnNext->click();
+            QCOMPARE(m.CurrentWave().size(), size_t(150000));
+            CompareWithDump(m, ToNativePath(dir + QStringLiteral("/00000%1.csv").arg(n)), settings);
+            const WeldMetrics expected =
+                ComputeMetrics(m.CurrentWave().samples, m.CurrentWave().layout, m.Analysis());
+            QVERIFY(m.CurrentMetrics().has_value());
+            QCOMPARE(m.CurrentMetrics()->count, expected.count);
+            QCOMPARE(m.CurrentMetrics()->energyJ, expected.energyJ);
+            QCOMPARE(m.CurrentMetrics()->quantity[0]->mean, expected.quantity[0]->mean);
+        }
+    }
+
     void aFileThatCannotBeReadKeepsTheModel() {
         MainFixture f;
         TFormWeldMain& m = f.main();

@@ -214,7 +214,8 @@ class TFormWeldMain : public QWidget {
     void Connect();
     void StepTo(int32_t fileNo);
     void ShowMessage(int captionId, int messageId);
-    void UpdateMetrics();
+    // The panel's figures of the drawn file: `whole` when already worked out.
+    void UpdateMetrics(std::optional<WeldMetrics> whole = std::nullopt);
     // Gives the overview the open folder and the settings it is measured with.
     void SyncOverview();
     void MakeShortcuts();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
+#include <future>
 
 #include "analysis/analysis_settings.h"
 #include "analysis/ui/analysis_set.h"
@@ -31,6 +32,12 @@
 #include "wavefile/wave_layout.h"
 
 namespace vx {
+namespace {
+
+// Below this a second thread costs more than it saves.
+constexpr size_t kParallelFillSamples = 100000;
+
+}  // namespace
 
 std::optional<std::string> ChooseFolderWithDialog(QWidget* parent, const QString& caption,
                                                   const QString& instruction,
@@ -103,21 +110,33 @@ void TFormWeldMain::LoadWaveFile() {
     SampleCode = wave.sampleCode;
     wave_ = std::move(wave);
     ++wavesDrawn_;
+    // A long file's figures and third trace are made on the other core while
+    // this one fills the first two traces: writing fresh memory is most of the
+    // time, and each core writes its own. Each series is its own storage.
+    const auto policy =
+        wave_.samples.t.size() >= kParallelFillSamples ? std::launch::async : std::launch::deferred;
+    std::future<WeldMetrics> figures = std::async(
+        policy, [this] { return ComputeMetrics(wave_.samples, wave_.layout, analysis_); });
+    std::future<void> third = std::async(policy, [this] {
+        SeriesWave[2]->SetSortedPoints(wave_.samples.t, wave_.samples.y3, &wave_.map3);
+    });
     SeriesWave[0]->SetSortedPoints(wave_.samples.t, wave_.samples.y1);
     SeriesWave[1]->SetSortedPoints(wave_.samples.t, wave_.samples.y2);
-    SeriesWave[2]->SetSortedPoints(wave_.samples.t, wave_.samples.y3, &wave_.map3);
+    third.get();
     for (int k = 0; k < 3; ++k) {
         LblExpTitle[k]->setText(FromCp932(wave_.titles[k].title));
         LblAxisUnit[k]->setText(FromCp932(wave_.titles[k].unit));
     }
-    UpdateMetrics();
+    UpdateMetrics(figures.get());
     EnableMainControls(true);
     UpdateFileButtons();
     ChtWave->Replot();
 }
 
-void TFormWeldMain::UpdateMetrics() {
-    if (wave_.loaded)
+void TFormWeldMain::UpdateMetrics(std::optional<WeldMetrics> whole) {
+    if (whole)
+        metrics_ = std::move(whole);
+    else if (wave_.loaded)
         metrics_ = ComputeMetrics(wave_.samples, wave_.layout, analysis_);
     else
         metrics_.reset();
