@@ -1,7 +1,9 @@
 // Program entry: the modes without a window, or the window module.
 #include <dlfcn.h>
 
+#include <filesystem>
 #include <iostream>
+#include <system_error>
 
 #include "analysis/metrics_run.h"
 #include "app/command_line.h"
@@ -12,8 +14,23 @@
 
 namespace {
 
+// The module by the program's own path: beside it in the build tree,
+// lib/varmonix once installed. The RUNPATH alone is not enough: a sanitizer
+// runtime that wraps dlopen makes itself the caller whose path is searched.
+void* OpenWindowModule() {
+    std::error_code ec;
+    const std::filesystem::path dir =
+        std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    if (!ec)
+        for (const std::filesystem::path& p :
+             {dir / VX_WINDOW_MODULE, dir / ".." / "lib" / "varmonix" / VX_WINDOW_MODULE})
+            if (std::filesystem::exists(p, ec))
+                if (void* m = ::dlopen(p.c_str(), RTLD_NOW | RTLD_LOCAL)) return m;
+    return ::dlopen(VX_WINDOW_MODULE, RTLD_NOW | RTLD_LOCAL);
+}
+
 int RunWindowModule(int argc, char** argv) {
-    void* module = ::dlopen(VX_WINDOW_MODULE, RTLD_NOW | RTLD_LOCAL);
+    void* module = OpenWindowModule();
     const auto entry =
         module ? reinterpret_cast<int (*)(int, char**)>(::dlsym(module, VX_WINDOW_ENTRY)) : nullptr;
     if (!entry) {

@@ -115,19 +115,19 @@ void TFormWeldMain::LoadWaveFile() {
     // time, and each core writes its own. Each series is its own storage.
     const auto policy =
         wave_.samples.t.size() >= kParallelFillSamples ? std::launch::async : std::launch::deferred;
-    std::future<WeldMetrics> figures = std::async(
-        policy, [this] { return ComputeMetrics(wave_.samples, wave_.layout, analysis_); });
-    std::future<void> third = std::async(policy, [this] {
+    // One helper thread for both, so that on two cores neither thread waits.
+    std::future<WeldMetrics> beside = std::async(policy, [this] {
         SeriesWave[2]->SetSortedPoints(wave_.samples.t, wave_.samples.y3, &wave_.map3);
+        return ComputeMetrics(wave_.samples, wave_.layout, analysis_);
     });
     SeriesWave[0]->SetSortedPoints(wave_.samples.t, wave_.samples.y1);
     SeriesWave[1]->SetSortedPoints(wave_.samples.t, wave_.samples.y2);
-    third.get();
+    WeldMetrics figures = beside.get();
     for (int k = 0; k < 3; ++k) {
         LblExpTitle[k]->setText(FromCp932(wave_.titles[k].title));
         LblAxisUnit[k]->setText(FromCp932(wave_.titles[k].unit));
     }
-    UpdateMetrics(figures.get());
+    UpdateMetrics(std::move(figures));
     EnableMainControls(true);
     UpdateFileButtons();
     ChtWave->Replot();
